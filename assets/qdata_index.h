@@ -1,0 +1,15 @@
+#pragma once
+// The archive's built-in index rows, generated at build time together with data/q.dat.
+
+#include <cstddef>
+#include <cstdint>
+
+struct QDataRow {
+    const char* name;  // index name without the leading dot, e.g. "i/menu/title_bg.jpg"
+    uint32_t offset;   // from the end of the 16-byte header
+    uint32_t size;
+};
+
+// In byte order of their names.
+extern const QDataRow qdata_rows[];
+extern const size_t qdata_row_count;
