@@ -9,9 +9,11 @@
 namespace assetgen {
 namespace {
 
-bool starts_with(const std::string& s, const std::string& p) { return s.compare(0, p.size(), p) == 0; }
+bool starts_with(const std::string& s, const std::string& p) {
+    return s.compare(0, p.size(), p) == 0;
+}
 
-// The number that follows `prefix` in `base` ("b3_1" -> 3 after "b"); -1 when there is none.
+// The number that starts at `pos` in `base` ("b3_1", 1 -> 3); -1 when there is none.
 int number_after(const std::string& base, size_t pos) {
     if (pos >= base.size() || base[pos] < '0' || base[pos] > '9') return -1;
     return std::atoi(base.c_str() + pos);

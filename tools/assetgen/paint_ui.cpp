@@ -27,8 +27,8 @@ bool split_state(const std::string& stem, std::string& base, State& st) {
     static const struct {
         const char* suffix;
         State state;
-    } kStates[] = {{"_up", State::up}, {"_over", State::over}, {"_down", State::down},
-                   {"_off", State::off}};
+    } kStates[] = {
+        {"_up", State::up}, {"_over", State::over}, {"_down", State::down}, {"_off", State::off}};
     for (const auto& k : kStates) {
         if (ends_with(stem, k.suffix)) {
             base = stem.substr(0, stem.size() - std::string(k.suffix).size());

@@ -47,8 +47,8 @@ void glow_disc(cairo_t* cr, double x, double y, double r, const Rgb& c, double a
     cairo_pattern_destroy(g);
 }
 
-void stars(cairo_t* cr, uint64_t seed, int n, const Rgb& c, double max_r = 0.9,
-           double y0 = kPy, double y1 = kPy + kPh) {
+void stars(cairo_t* cr, uint64_t seed, int n, const Rgb& c, double max_r = 0.9, double y0 = kPy,
+           double y1 = kPy + kPh) {
     Rng rng(seed);
     for (int i = 0; i < n; ++i) {
         double x = rng.range(kPx, kPx + kPw), y = rng.range(y0, y1);
@@ -115,13 +115,13 @@ void back_starfield(cairo_t* cr) {
 void back_constellations(cairo_t* cr) {
     gradient_fill(cr, hex(0x2d1b66), hex(0x120a30));
     stars(cr, 21, 90, kSilver, 0.7);
-    const double pts[][2] = {{18, 22}, {30, 30}, {44, 26}, {56, 36}, {70, 30}, {82, 20},  // 0-5
-                             {22, 62}, {34, 74}, {30, 92}, {46, 86},                      // 6-9
-                             {64, 66}, {78, 78}, {72, 98}, {84, 110}, {60, 104},          // 10-14
-                             {20, 118}, {36, 126}, {50, 116}};                            // 15-17
-    const int links[][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}, {6, 7}, {7, 8}, {7, 9},
-                            {8, 9}, {10, 11}, {11, 12}, {12, 13}, {12, 14}, {14, 10},
-                            {15, 16}, {16, 17}};
+    const double pts[][2] = {{18, 22},  {30, 30},  {44, 26}, {56, 36},  {70, 30},  {82, 20},  // 0-5
+                             {22, 62},  {34, 74},  {30, 92}, {46, 86},                        // 6-9
+                             {64, 66},  {78, 78},  {72, 98}, {84, 110}, {60, 104},  // 10-14
+                             {20, 118}, {36, 126}, {50, 116}};                      // 15-17
+    const int links[][2] = {{0, 1},   {1, 2},   {2, 3},   {3, 4},   {4, 5},   {6, 7},
+                            {7, 8},   {7, 9},   {8, 9},   {10, 11}, {11, 12}, {12, 13},
+                            {12, 14}, {14, 10}, {15, 16}, {16, 17}};
     cairo_set_line_width(cr, 0.7);
     set_rgb(cr, kLavender, 0.7);
     for (auto& l : links) line(cr, pts[l[0]][0], pts[l[0]][1], pts[l[1]][0], pts[l[1]][1]);
@@ -336,11 +336,12 @@ void back_phases(cairo_t* cr) {
         set_rgb(cr, hex(0x2c3a6e));
         cairo_fill(cr);
         cairo_new_path(cr);
-        double d = -16 + i * 8;  // new .. full .. new
+        // Waxing crescent, quarter, full, quarter, waning crescent.
+        static const double shift[5] = {4, 8, 0, -8, -4};
         if (i == 2) {
             cairo_arc(cr, kMx, y, 8, 0, 2 * kPi);
         } else {
-            crescent_path(cr, kMx, y, 8, d * 0.75, 0, 8);
+            crescent_path(cr, kMx, y, 8, shift[i], 0, 8);
         }
         set_rgb(cr, kSilver);
         cairo_fill(cr);
@@ -499,9 +500,11 @@ void back_aurora(cairo_t* cr) {
     pixel_fill(cr, [](double x, double y) {
         Rgb c = mix(hex(0x03141c), hex(0x0a2c3a), y / kCardH);
         for (int k = 0; k < 3; ++k) {
-            double cy = 40 + k * 26 + 12 * std::sin(x / 17.0 + k * 1.7) + 6 * fbm(x / 20, k, 1200 + k, 2);
+            double cy =
+                40 + k * 26 + 12 * std::sin(x / 17.0 + k * 1.7) + 6 * fbm(x / 20, k, 1200 + k, 2);
             double d = (y - cy);
-            double curtain = d < 0 ? std::exp(-d * d / 30) : std::exp(-d / (8 + 6 * fbm(x / 6, k, 1210 + k, 2)));
+            double curtain =
+                d < 0 ? std::exp(-d * d / 30) : std::exp(-d / (8 + 6 * fbm(x / 6, k, 1210 + k, 2)));
             double streak = 0.6 + 0.4 * value_noise(x / 2.5, k * 7, 1220 + k);
             const Rgb col = k == 1 ? hex(0x6ef0c8) : k == 0 ? hex(0x9fa8ff) : hex(0x3ad0a0);
             c = mix(c, col, std::clamp(curtain * streak * 0.75, 0.0, 1.0));
@@ -623,7 +626,8 @@ void back_ice(cairo_t* cr) {
     set_rgb(cr, hex(0xffffff), 0.9);
     snowflake(cr, kMx, kMy, 22, 1.6);
     set_rgb(cr, hex(0xffffff), 0.75);
-    const double small[][2] = {{22, 24}, {77, 24}, {22, 120}, {77, 120}, {kMx, 26}, {kMx, 118}, {20, 72}, {79, 72}};
+    const double small[][2] = {{22, 24},  {77, 24},   {22, 120}, {77, 120},
+                               {kMx, 26}, {kMx, 118}, {20, 72},  {79, 72}};
     for (auto& p : small) snowflake(cr, p[0], p[1], 8, 0.9);
     cairo_arc(cr, kMx, kMy, 30, 0, 2 * kPi);
     set_rgb(cr, hex(0xffffff), 0.6);

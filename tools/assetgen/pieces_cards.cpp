@@ -10,8 +10,8 @@ namespace assetgen {
 namespace pieces {
 namespace {
 
-const char* const kRankText[13] = {"A", "2", "3", "4", "5", "6", "7", "8",
-                                   "9", "10", "J", "Q", "K"};
+const char* const kRankText[13] = {"A", "2", "3",  "4", "5", "6", "7",
+                                   "8", "9", "10", "J", "Q", "K"};
 
 bool is_red(int suit) { return suit == 1 || suit == 2; }
 
@@ -60,14 +60,12 @@ void corner_index(cairo_t* cr, int suit, int rank) {
     st.size_px = 40;
     const double col = 8.6;
     cairo_new_path(cr);
-    double iw = fitted_text_path(cr, kRankText[rank], st, col, 2.3, 9.4, 12.6, Align::center,
-                                 "K");
+    double iw = fitted_text_path(cr, kRankText[rank], st, col, 2.3, 9.4, 12.6, Align::center, "K");
     set_rgb(cr, ink_of(suit));
     cairo_fill(cr);
     // Small suit beside the rank (read in tight vertical fans), a larger one below it.
-    double sx = col + iw / 2 + 1.6 + 3.6;
-    if (rank == 9) sx = std::max(sx, 19.4);
-    fill_pip(cr, suit, sx, 7.1, 7.4);
+    double sx = col + iw / 2 + 1.4 + 4.0;
+    fill_pip(cr, suit, sx, 7.0, 8.2);
     fill_pip(cr, suit, col, 18.8, 9.4);
 }
 
@@ -81,20 +79,19 @@ void pips(cairo_t* cr, int suit, int rank) {
     static const Spot k4[] = {{-1, 0}, {1, 0}, {-1, 1}, {1, 1}};
     static const Spot k5[] = {{-1, 0}, {1, 0}, {0, 0.5}, {-1, 1}, {1, 1}};
     static const Spot k6[] = {{-1, 0}, {1, 0}, {-1, 0.5}, {1, 0.5}, {-1, 1}, {1, 1}};
-    static const Spot k7[] = {{-1, 0}, {1, 0}, {0, 0.25}, {-1, 0.5},
-                              {1, 0.5}, {-1, 1},  {1, 1}};
-    static const Spot k8[] = {{-1, 0},   {1, 0}, {0, 0.25}, {-1, 0.5},
-                              {1, 0.5},  {0, 0.75}, {-1, 1},  {1, 1}};
-    static const Spot k9[] = {{-1, 0},     {1, 0},     {-1, 1.0 / 3}, {1, 1.0 / 3}, {0, 0.5},
-                              {-1, 2.0 / 3}, {1, 2.0 / 3}, {-1, 1},     {1, 1}};
-    static const Spot k10[] = {{-1, 0},       {1, 0},        {0, 1.0 / 6},  {-1, 1.0 / 3},
-                               {1, 1.0 / 3},  {-1, 2.0 / 3}, {1, 2.0 / 3},  {0, 5.0 / 6},
-                               {-1, 1},       {1, 1}};
+    static const Spot k7[] = {{-1, 0}, {1, 0}, {0, 0.25}, {-1, 0.5}, {1, 0.5}, {-1, 1}, {1, 1}};
+    static const Spot k8[] = {{-1, 0},  {1, 0},    {0, 0.25}, {-1, 0.5},
+                              {1, 0.5}, {0, 0.75}, {-1, 1},   {1, 1}};
+    static const Spot k9[] = {{-1, 0},       {1, 0},       {-1, 1.0 / 3}, {1, 1.0 / 3}, {0, 0.5},
+                              {-1, 2.0 / 3}, {1, 2.0 / 3}, {-1, 1},       {1, 1}};
+    static const Spot k10[] = {{-1, 0},      {1, 0},        {0, 1.0 / 6}, {-1, 1.0 / 3},
+                               {1, 1.0 / 3}, {-1, 2.0 / 3}, {1, 2.0 / 3}, {0, 5.0 / 6},
+                               {-1, 1},      {1, 1}};
     struct Layout {
         const Spot* s;
         int n;
     };
-    static const Layout layouts[] = {{k2, 2}, {k3, 3}, {k4, 4}, {k5, 5}, {k6, 6},
+    static const Layout layouts[] = {{k2, 2}, {k3, 3}, {k4, 4}, {k5, 5},  {k6, 6},
                                      {k7, 7}, {k8, 8}, {k9, 9}, {k10, 10}};
     const Layout& L = layouts[rank - 1];
     const double cx = kCardW / 2.0, dx = 20.5, y0 = 30, y1 = kCardH - 30;
@@ -146,7 +143,7 @@ void ace(cairo_t* cr, int suit) {
     set_rgb(cr, hex(0xc9a548));
     cairo_fill(cr);
 
-    const double size = suit == 3 ? 50 : suit == 1 ? 46 : 44;
+    const double size = suit == 3 ? 52 : suit == 1 ? 50 : 46;
     // Gold rim: a wide stroke under the fill.
     cairo_new_path(cr);
     suit_path(cr, suit, cx, cy, size);
@@ -160,8 +157,8 @@ void ace(cairo_t* cr, int suit) {
     cairo_new_path(cr);
     suit_path(cr, suit, cx, cy, size);
     cairo_clip(cr);
-    cairo_pattern_t* s = cairo_pattern_create_radial(cx - size * 0.22, cy - size * 0.2, 1, cx - size * 0.1,
-                                                     cy - size * 0.1, size * 0.5);
+    cairo_pattern_t* s = cairo_pattern_create_radial(cx - size * 0.22, cy - size * 0.2, 1,
+                                                     cx - size * 0.1, cy - size * 0.1, size * 0.5);
     add_stop(s, 0, kSilver, 0.35);
     add_stop(s, 1, kSilver, 0);
     cairo_set_source(cr, s);
@@ -207,7 +204,7 @@ void card_glow(cairo_t* cr, int w, int h) {
     const int stride = cairo_image_surface_get_stride(s);
     const double m = 4, r = kCardRadius;
     const double x0 = m + r, x1 = w - m - r, y0 = m + r, y1 = h - m - r;
-    const Rgb inner = hex(0xfff1c4), outer = hex(0xb7bcff);
+    const Rgb inner = hex(0xffe08a), outer = hex(0xc2c8ff);
     for (int y = 0; y < h; ++y) {
         uint32_t* row = reinterpret_cast<uint32_t*>(data + size_t(y) * stride);
         for (int x = 0; x < w; ++x) {
@@ -220,15 +217,14 @@ void card_glow(cairo_t* cr, int w, int h) {
                     double d = std::hypot(std::max(qx, 0.0), std::max(qy, 0.0)) +
                                std::min(std::max(qx, qy), 0.0) - r;
                     // d: signed distance to the outline, positive outside.
-                    double a;
-                    if (d < -1.5)
-                        a = 0;
-                    else if (d < 0.5)
-                        a = (d + 1.5) / 2.0 * 0.95;
-                    else
-                        a = 0.95 * std::exp(-std::pow((d - 0.5) / 2.2, 2) * 1.2);
-                    double t = std::clamp((d + 0.5) / 4.0, 0.0, 1.0);
-                    Rgb c = mix(inner, outer, t);
+                    // Bright line on the outline, a lavender halo fading outwards.
+                    double core = 0.95 * std::exp(-(d - 0.9) * (d - 0.9) / 1.1);
+                    const double u = std::min(1.0, std::max(0.0, d / 4.0));
+                    double halo = d > 0 ? 0.95 * (1 - u) * (1 - u * u * u * u)
+                                        : 0.9 * std::exp(-std::pow(d / 1.4, 2));
+                    double a = std::max(core, halo);
+                    double t = std::clamp(d / 4.5, 0.0, 1.0);
+                    Rgb c = mix(inner, outer, core > halo ? t * 0.4 : 0.3 + 0.7 * t);
                     sum_a += a;
                     sr += c.r * a;
                     sg += c.g * a;

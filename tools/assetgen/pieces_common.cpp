@@ -96,10 +96,18 @@ void suit_path(cairo_t* cr, int suit, double cx, double cy, double size) {
     cairo_translate(cr, cx, cy);
     cairo_scale(cr, size, size);
     switch (suit) {
-        case 0: unit_club(cr); break;
-        case 1: unit_diamond(cr); break;
-        case 2: unit_heart(cr); break;
-        default: unit_spade(cr); break;
+        case 0:
+            unit_club(cr);
+            break;
+        case 1:
+            unit_diamond(cr);
+            break;
+        case 2:
+            unit_heart(cr);
+            break;
+        default:
+            unit_spade(cr);
+            break;
     }
     cairo_restore(cr);
 }
@@ -119,8 +127,7 @@ void star_path(cairo_t* cr, double cx, double cy, double r_out, double r_in, int
     cairo_close_path(cr);
 }
 
-void crescent_path(cairo_t* cr, double cx, double cy, double r, double dx, double dy,
-                   double r2) {
+void crescent_path(cairo_t* cr, double cx, double cy, double r, double dx, double dy, double r2) {
     // Outer arc of the first disc outside the second, then the second disc's arc back.
     double d = std::hypot(dx, dy);
     if (d < 1e-6 || d >= r + r2) {
@@ -284,15 +291,15 @@ void soft_shadow(cairo_t* cr, int w, int h, const std::function<void(cairo_t*)>&
     blurred_shape(cr, w, h, path, radius, dx, dy, c, a, false, 1);
 }
 
-void soft_glow(cairo_t* cr, int w, int h, const std::function<void(cairo_t*)>& path,
-               double radius, const Rgb& c, double a, bool stroke, double line_width) {
+void soft_glow(cairo_t* cr, int w, int h, const std::function<void(cairo_t*)>& path, double radius,
+               const Rgb& c, double a, bool stroke, double line_width) {
     blurred_shape(cr, w, h, path, radius, 0, 0, c, a, stroke, line_width);
 }
 
 namespace {
 
-void ink_box(cairo_t* cr, const std::string& text, const TextStyle& st, double* x1,
-             double* y1, double* x2, double* y2) {
+void ink_box(cairo_t* cr, const std::string& text, const TextStyle& st, double* x1, double* y1,
+             double* x2, double* y2) {
     cairo_save(cr);
     cairo_identity_matrix(cr);
     cairo_new_path(cr);

@@ -48,8 +48,7 @@ void suit_path(cairo_t* cr, int suit, double cx, double cy, double size);
 void star_path(cairo_t* cr, double cx, double cy, double r_out, double r_in, int points,
                double rot = 0);
 // Crescent: disc of radius r minus a disc shifted by (dx, dy) of radius r2.
-void crescent_path(cairo_t* cr, double cx, double cy, double r, double dx, double dy,
-                   double r2);
+void crescent_path(cairo_t* cr, double cx, double cy, double r, double dx, double dy, double r2);
 // Four-pointed sparkle with concave sides.
 void sparkle_path(cairo_t* cr, double cx, double cy, double r, double waist = 0.18);
 
@@ -81,9 +80,8 @@ void soft_shadow(cairo_t* cr, int w, int h, const std::function<void(cairo_t*)>&
                  double radius, double dx, double dy, const Rgb& c, double a);
 
 // Paints a blurred halo of the shape built by `path` (filled, or stroked when `stroke`).
-void soft_glow(cairo_t* cr, int w, int h, const std::function<void(cairo_t*)>& path,
-               double radius, const Rgb& c, double a, bool stroke = false,
-               double line_width = 1.0);
+void soft_glow(cairo_t* cr, int w, int h, const std::function<void(cairo_t*)>& path, double radius,
+               const Rgb& c, double a, bool stroke = false, double line_width = 1.0);
 
 // Adds the outline of `text` to the path, scaled so that the ink of `ref` (of `text` when
 // empty) is `height` tall with its top at y, at most `max_w` wide (narrowed beyond that),

@@ -16,17 +16,17 @@ struct CourtColours {
 CourtColours colours_of(int suit) {
     switch (suit) {
         case 0:  // clubs: teal night, deep navy robe, silver trim
-            return {hex(0x0b1030), hex(0x17506a), hex(0x18223f), hex(0x2f5a78), hex(0xdfe6f5),
-                    hex(0x4a3426), hex(0x4fc3c8)};
+            return {hex(0x0b1030), hex(0x17506a), hex(0x18223f), hex(0x2f5a78),
+                    hex(0xdfe6f5), hex(0x4a3426), hex(0x4fc3c8)};
         case 1:  // diamonds: violet dusk, crimson robe, silver trim
-            return {hex(0x16143f), hex(0x5a2a62), hex(0xb01f37), hex(0xe04a5e), hex(0xdfe6f5),
-                    hex(0xb5703a), hex(0x9fa8ff)};
+            return {hex(0x16143f), hex(0x5a2a62), hex(0xb01f37), hex(0xe04a5e),
+                    hex(0xdfe6f5), hex(0xb5703a), hex(0x9fa8ff)};
         case 2:  // hearts: plum night, crimson robe, gold trim
-            return {hex(0x1c2a5a), hex(0x4a1a48), hex(0xc0223a), hex(0xe8546a), hex(0xe8c56a),
-                    hex(0xe0b860), hex(0xdfe6f5)};
+            return {hex(0x1c2a5a), hex(0x4a1a48), hex(0xc0223a), hex(0xe8546a),
+                    hex(0xe8c56a), hex(0xe0b860), hex(0xdfe6f5)};
         default:  // spades: midnight, navy robe, lavender trim
-            return {hex(0x0b1030), hex(0x24357a), hex(0x151a2e), hex(0x34407a), hex(0x9fa8ff),
-                    hex(0xb4bcd8), hex(0xe8c56a)};
+            return {hex(0x0b1030), hex(0x24357a), hex(0x151a2e), hex(0x34407a),
+                    hex(0x9fa8ff), hex(0xb4bcd8), hex(0xe8c56a)};
     }
 }
 
@@ -294,7 +294,8 @@ void king(cairo_t* cr, const CourtColours& c, int suit) {
     cairo_line_to(cr, kCx + 9.6, by + 4);
     cairo_close_path(cr);
     gold_fill(cr, by - 14, by + 4);
-    for (double x : {-10.4, -4.2, 4.2, 10.4}) jewel(cr, kCx + x, by - (std::fabs(x) > 8 ? 9 : 11), 1.1, hex(0xfdf6e0));
+    for (double x : {-10.4, -4.2, 4.2, 10.4})
+        jewel(cr, kCx + x, by - (std::fabs(x) > 8 ? 9 : 11), 1.1, hex(0xfdf6e0));
     cairo_new_path(cr);
     star_path(cr, kCx, by - 15.2, 2.6, 1.1, 5);
     set_rgb(cr, hex(0xfff3c8));
@@ -501,9 +502,8 @@ void court_portrait(cairo_t* cr, int suit, int rank) {
     const CourtColours c = colours_of(suit);
     // Frame shadow on the card.
     soft_shadow(
-        cr, kCardW, kCardH,
-        [](cairo_t* g) { rounded_rect(g, kFx, kFy + 1, kFw, kFh, 3); }, 1.6, 0, 0.6,
-        hex(0x1c2a5a), 0.35);
+        cr, kCardW, kCardH, [](cairo_t* g) { rounded_rect(g, kFx, kFy + 1, kFw, kFh, 3); }, 1.6, 0,
+        0.6, hex(0x1c2a5a), 0.35);
     cairo_save(cr);
     rounded_rect(cr, kFx, kFy, kFw, kFh, 3);
     cairo_clip(cr);

@@ -1,6 +1,7 @@
 // Pile overlays (empty slots under the cards), the bottom bar, game titles and the
 // redeal button.
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -48,8 +49,12 @@ void slot(cairo_t* cr, const Slot& s) {
     cairo_set_line_width(cr, 0.8);
     cairo_stroke(cr);
     switch (s.hint) {
-        case Hint::ace: hint_text(cr, "A", cx, cy); break;
-        case Hint::king: hint_text(cr, "K", cx, cy); break;
+        case Hint::ace:
+            hint_text(cr, "A", cx, cy);
+            break;
+        case Hint::king:
+            hint_text(cr, "K", cx, cy);
+            break;
         case Hint::ring:
             cairo_new_path(cr);
             cairo_arc(cr, cx, cy, 19, 0, 2 * kPi);
@@ -69,7 +74,8 @@ void slot(cairo_t* cr, const Slot& s) {
             set_rgb(cr, kSilver, 0.18);
             cairo_fill(cr);
             break;
-        case Hint::none: break;
+        case Hint::none:
+            break;
     }
 }
 
@@ -198,7 +204,9 @@ void title_plate(cairo_t* cr, int w, int h, const std::string& game) {
     // Soft glow under gold lettering.
     soft_glow(
         cr, w, h,
-        [&](cairo_t* g) { fitted_text_path(g, text, st, cx, top, cap, w - 30, Align::center, "K"); },
+        [&](cairo_t* g) {
+            fitted_text_path(g, text, st, cx, top, cap, w - 30, Align::center, "K");
+        },
         2.5, kGold, 0.45);
     cairo_new_path(cr);
     double tw = fitted_text_path(cr, text, st, cx, top, cap, w - 30, Align::center, "K");

@@ -133,8 +133,12 @@ void particle(cairo_t* cr, int w, int h, int index) {
     const double cx = w / 2.0, cy = h / 2.0, r = std::min(w, h) / 2.0;
     cairo_new_path(cr);
     switch (index) {
-        case 0: soft_dot(cr, cx, cy, r, kWhite, kLavender); break;
-        case 1: soft_dot(cr, cx, cy, r, hex(0xfff6d8), kGold); break;
+        case 0:
+            soft_dot(cr, cx, cy, r, kWhite, kLavender);
+            break;
+        case 1:
+            soft_dot(cr, cx, cy, r, hex(0xfff6d8), kGold);
+            break;
         case 2:  // soft star: main-menu button sparks
             soft_dot(cr, cx, cy, r * 0.75, kWhite, kLavender, 0.55, 0.2);
             sparkle_path(cr, cx, cy, r * 0.96, 0.13);
@@ -145,7 +149,9 @@ void particle(cairo_t* cr, int w, int h, int index) {
             soft_dot(cr, cx, cy, r, kWhite, hex(0xffe6a0), 1, 0.45);
             soft_dot(cr, cx, cy, r * 0.5, kWhite, kWhite, 1, 0.6);
             break;
-        case 4: soft_ring(cr, cx, cy, r * 0.62, r * 0.3, kLavender); break;
+        case 4:
+            soft_ring(cr, cx, cy, r * 0.62, r * 0.3, kLavender);
+            break;
         case 5:
             soft_dot(cr, cx, cy, r * 0.6, hex(0xfff0c0), kGold, 0.5, 0.2);
             sparkle_path(cr, cx, cy, r * 0.96, 0.12);
@@ -156,9 +162,15 @@ void particle(cairo_t* cr, int w, int h, int index) {
             star_path(cr, cx, cy, r * 0.95, r * 0.22, 6);
             lit_shape(cr, cx, cy, r * 0.95, kWhite, hex(0x9fc8ff));
             break;
-        case 7: soft_dot(cr, cx, cy, r, kWhite, kWhite, 1, 0.55); break;
-        case 8: soft_dot(cr, cx, cy, r, hex(0xdfe6ff), hex(0x6f7cff), 0.9, 0.25); break;
-        case 9: soft_ring(cr, cx, cy, r * 0.66, r * 0.24, kGold); break;
+        case 7:
+            soft_dot(cr, cx, cy, r, kWhite, kWhite, 1, 0.55);
+            break;
+        case 8:
+            soft_dot(cr, cx, cy, r, hex(0xdfe6ff), hex(0x6f7cff), 0.9, 0.25);
+            break;
+        case 9:
+            soft_ring(cr, cx, cy, r * 0.66, r * 0.24, kGold);
+            break;
         case 10:
             soft_dot(cr, cx, cy, r * 0.7, kWhite, kLavender, 0.45, 0.2);
             star_path(cr, cx, cy, r * 0.95, r * 0.4, 5);
@@ -259,8 +271,7 @@ void pointer(cairo_t* cr, int w, int h, bool pressed) {
 void caret(cairo_t* cr, int w, int h) {
     const double cx = w / 2.0, top = h / 2.0 - 16, bottom = h / 2.0 + 16;
     soft_glow(
-        cr, w, h,
-        [&](cairo_t* g) { rounded_rect(g, cx - 1.3, top, 2.6, bottom - top, 1.3); }, 1.4,
+        cr, w, h, [&](cairo_t* g) { rounded_rect(g, cx - 1.3, top, 2.6, bottom - top, 1.3); }, 1.4,
         kLavender, 0.9);
     rounded_rect(cr, cx - 1.1, top, 2.2, bottom - top, 1.1);
     cairo_pattern_t* g = cairo_pattern_create_linear(0, top, 0, bottom);

@@ -48,13 +48,40 @@ const TableStyle kTables[22] = {
 
 inline double clamp01(double v) { return std::clamp(v, 0.0, 1.0); }
 
+// A smooth noise field sampled on a coarse grid and read back bilinearly.
+class Field {
+public:
+    Field() = default;
+    template <typename F>
+    Field(int w, int h, int step, F f) : step_(step), nx_(w / step + 2), ny_(h / step + 2) {
+        v_.resize(size_t(nx_) * ny_);
+        for (int j = 0; j < ny_; ++j)
+            for (int i = 0; i < nx_; ++i)
+                v_[size_t(j) * nx_ + i] = f(double(i * step), double(j * step));
+    }
+    double at(double x, double y) const {
+        if (v_.empty()) return 0.5;
+        double gx = x / step_, gy = y / step_;
+        int i = std::min(int(gx), nx_ - 2), j = std::min(int(gy), ny_ - 2);
+        double tx = gx - i, ty = gy - j;
+        const double* r0 = &v_[size_t(j) * nx_ + i];
+        const double* r1 = r0 + nx_;
+        double a = r0[0] + (r0[1] - r0[0]) * tx, b = r1[0] + (r1[1] - r1[0]) * tx;
+        return a + (b - a) * ty;
+    }
+
+private:
+    int step_ = 1, nx_ = 0, ny_ = 0;
+    std::vector<double> v_;
+};
+
 // Per-column values of the aurora curtains.
 struct Column {
     double base, height, streak, amp;
 };
 
 Rgb shade(const TableStyle& st, double x, double y, int w, int h, uint32_t seed,
-          const std::vector<Column>& cols) {
+          const std::vector<Column>& cols, const Field& f0, const Field& f1) {
     const double u = x / w, v = y / h;
     const double dx = (x - w * 0.5) / (w * 0.62), dy = (y - h * 0.45) / (h * 0.62);
     const double r2 = dx * dx + dy * dy;
@@ -66,7 +93,7 @@ Rgb shade(const TableStyle& st, double x, double y, int w, int h, uint32_t seed,
             c = mix(c0, c1, clamp01(r2 * 0.8));
             double fib = value_noise(x / 1.3, y / 7.0, seed + 1) - 0.5;
             double fib2 = value_noise(y / 1.3, x / 7.0, seed + 2) - 0.5;
-            double mott = fbm(x / 70, y / 70, seed + 3, 3) - 0.5;
+            double mott = f0.at(x, y) - 0.5;
             double k = 1 + 0.07 * fib + 0.05 * fib2 + 0.12 * mott + 0.05 * grain;
             c = scale(c, k);
             if (st.accent1 && hash01(int(x), int(y), seed + 9) > 0.9992)
@@ -75,8 +102,8 @@ Rgb shade(const TableStyle& st, double x, double y, int w, int h, uint32_t seed,
         }
         case Kind::velvet: {
             c = mix(c0, c1, clamp01(r2 * 0.9));
-            double mott = fbm(x / 160, y / 160, seed + 3, 4) - 0.5;
-            double fold = std::sin((x * 0.6 + y) / 90 + 3 * fbm(x / 300, y / 300, seed + 4, 2));
+            double mott = f0.at(x, y) - 0.5;
+            double fold = std::sin((x * 0.6 + y) / 90 + 3 * f1.at(x, y));
             double sheen = 0.5 + 0.5 * fold;
             double k = 1 + 0.22 * mott + 0.1 * sheen * (1 - u * 0.5) + 0.035 * grain;
             c = scale(c, k);
@@ -89,9 +116,9 @@ Rgb shade(const TableStyle& st, double x, double y, int w, int h, uint32_t seed,
         case Kind::caustic: {
             if (st.kind == Kind::caustic) {
                 c = mix(c0, c1, clamp01(r2 * 0.85));
-                double n1 = fbm(x / 150, y / 100, seed + 5, 3);
+                double n1 = f0.at(x, y);
                 double ridge = 1 - std::fabs(2 * n1 - 1);
-                double n2 = fbm(x / 70 + 3, y / 50, seed + 6, 2);
+                double n2 = f1.at(x, y);
                 double ridge2 = 1 - std::fabs(2 * n2 - 1);
                 double light = std::pow(ridge, 8) * 0.5 + std::pow(ridge2, 10) * 0.3;
                 c = mix(c, hex(st.accent1), clamp01(light * 0.45 * (1.1 - v)));
@@ -99,12 +126,12 @@ Rgb shade(const TableStyle& st, double x, double y, int w, int h, uint32_t seed,
                 break;
             }
             c = mix(c0, c1, v);
-            double cl = fbm(x / 220, y / 160, seed + 5, 5);
+            double cl = f0.at(x, y);
             if (st.kind == Kind::sky) {
                 double wisp = clamp01((cl - 0.48) * 2.2);
                 c = mix(c, hex(st.accent1), wisp * 0.22);
             } else if (st.kind == Kind::nebula) {
-                double n2 = fbm(x / 120 + 7, y / 120, seed + 6, 5);
+                double n2 = f1.at(x, y);
                 c = mix(c, hex(st.accent1), clamp01((cl - 0.42) * 1.8) * 0.5);
                 c = mix(c, hex(st.accent2), clamp01((n2 - 0.5) * 2.2) * 0.45);
                 c = mix(c, hex(0x000000), clamp01((0.45 - n2) * 2) * 0.35);
@@ -115,19 +142,18 @@ Rgb shade(const TableStyle& st, double x, double y, int w, int h, uint32_t seed,
                     // Bright lower hem, curtains fading upwards.
                     double cur = d > 0 ? std::exp(-d * d / 60) : std::exp(d / col.height);
                     cur *= 0.25 + 0.75 * col.streak * col.streak;
-                    c = mix(c, hex(k == 0 ? st.accent1 : st.accent2), clamp01(cur * col.amp * 0.55));
+                    c = mix(c, hex(k == 0 ? st.accent1 : st.accent2),
+                            clamp01(cur * col.amp * 0.55));
                 }
             } else {  // milky way band from lower left to upper right
-                double along = (x * 0.55 + y * 0.84);
                 double across = (-x * 0.35 + y * 0.94 - h * 0.08 + 60 * (cl - 0.5)) / (h * 0.2);
                 double band = std::exp(-across * across * 1.6);
-                double n2 = fbm(x / 60, y / 60, seed + 6, 4);
+                double n2 = f1.at(x, y);
                 double dust = clamp01((n2 - 0.35) * 1.6);
                 c = mix(c, hex(st.accent1), band * 0.1);
                 c = mix(c, hex(st.accent1), band * 0.3 * dust);
                 c = mix(c, hex(st.accent2), band * band * 0.12 * dust);
                 c = mix(c, hex(0x000000), band * clamp01((0.42 - n2) * 3) * 0.5);
-                (void)along;
             }
             c = scale(c, 1 + 0.035 * grain);
             break;
@@ -163,6 +189,36 @@ void table_background(cairo_t* cr, int w, int h, int index) {
                 c.amp = clamp01((fbm(fx / 240, k * 7.0, seed + 60 + k, 2) - 0.3) * 2.6);
             }
     }
+    Field f0, f1;
+    switch (st.kind) {
+        case Kind::felt:
+            f0 = Field(w, h, 4,
+                       [&](double x, double y) { return fbm(x / 70, y / 70, seed + 3, 3); });
+            break;
+        case Kind::velvet:
+            f0 = Field(w, h, 4,
+                       [&](double x, double y) { return fbm(x / 160, y / 160, seed + 3, 4); });
+            f1 = Field(w, h, 8,
+                       [&](double x, double y) { return fbm(x / 300, y / 300, seed + 4, 2); });
+            break;
+        case Kind::caustic:
+            f0 = Field(w, h, 3,
+                       [&](double x, double y) { return fbm(x / 150, y / 100, seed + 5, 3); });
+            f1 = Field(w, h, 3,
+                       [&](double x, double y) { return fbm(x / 70 + 3, y / 50, seed + 6, 2); });
+            break;
+        default:
+            f0 = Field(w, h, 4,
+                       [&](double x, double y) { return fbm(x / 220, y / 160, seed + 5, 5); });
+            if (st.kind == Kind::nebula)
+                f1 = Field(w, h, 3, [&](double x, double y) {
+                    return fbm(x / 120 + 7, y / 120, seed + 6, 5);
+                });
+            if (st.kind == Kind::milky)
+                f1 = Field(w, h, 2,
+                           [&](double x, double y) { return fbm(x / 60, y / 60, seed + 6, 4); });
+            break;
+    }
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
     cairo_surface_flush(s);
     unsigned char* data = cairo_image_surface_get_data(s);
@@ -170,7 +226,7 @@ void table_background(cairo_t* cr, int w, int h, int index) {
     for (int y = 0; y < h; ++y) {
         uint32_t* row = reinterpret_cast<uint32_t*>(data + size_t(y) * stride);
         for (int x = 0; x < w; ++x) {
-            Rgb c = shade(st, x + 0.5, y + 0.5, w, h, seed, cols);
+            Rgb c = shade(st, x + 0.5, y + 0.5, w, h, seed, cols, f0, f1);
             auto b8 = [](double v) { return uint32_t(std::lround(clamp01(v) * 255)); };
             row[x] = (b8(c.r) << 16) | (b8(c.g) << 8) | b8(c.b);
         }

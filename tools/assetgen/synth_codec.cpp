@@ -13,8 +13,8 @@ namespace assetgen::synth {
 namespace {
 
 // Wrapped samples around a loop's edges: longer than the codec's long block.
-constexpr size_t kLoopPreroll = 2048;
-constexpr size_t kLoopPostroll = 2048;
+constexpr size_t kLoopPreroll = 4096;
+constexpr size_t kLoopPostroll = 4096;
 
 void put_u32(std::vector<uint8_t>& v, uint32_t x) {
     for (int i = 0; i < 4; ++i) v.push_back(uint8_t(x >> (8 * i)));
@@ -118,7 +118,10 @@ std::vector<uint8_t> encode_ogg(const std::vector<float>& l, const std::vector<f
     while (ogg_stream_flush(&os, &pg) != 0) append_page(out, pg);
 
     // A loop is encoded with its own end before its start and its start after its end,
-    // so the codec sees no edge at the seam.
+    // so the codec sees the same music on both sides of the seam. When the loop is a
+    // whole number of long-block hops, the packets there come out identical, and the
+    // decoder wrapping from the last packet to the first continues exactly as it would
+    // within the stream.
     const size_t n = std::min(l.size(), r.size());
     const size_t pre = loop ? std::min(kLoopPreroll, n) : 0;
     const size_t post = loop ? std::min(kLoopPostroll, n) : 0;

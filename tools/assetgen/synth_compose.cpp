@@ -41,9 +41,11 @@ bool in_chord(const Track& t, const Chord& c, int pitch) {
     return false;
 }
 
-// The chord tone nearest to scale degree d (or d itself if none is close).
-int snap(const Track& t, const Chord& c, int d) {
-    for (int r : {0, 1, -1, 2, -2})
+// The chord tone nearest to scale degree d, looking first in direction `dir`
+// (or d itself if none is close).
+int snap(const Track& t, const Chord& c, int d, int dir = 1) {
+    dir = dir < 0 ? -1 : 1;
+    for (int r : {0, dir, -dir, 2 * dir, -2 * dir})
         if (in_chord(t, c, degree_pitch(t, d + r))) return d + r;
     return d;
 }
@@ -84,31 +86,46 @@ struct MotifNote {
     int step;  // scale steps from the previous note
 };
 
-// A phrase of about `bars` bars: rhythm and contour, pitch set later against the chords.
-std::vector<MotifNote> motif(Rng& rng, int beats_per_bar, int bars) {
+// A phrase of about `bars` bars: rhythm and an arched contour; the pitches are set
+// later against the chords underneath.
+std::vector<MotifNote> motif(Rng& rng, int beats_per_bar, int steps_per_beat, int bars) {
     static constexpr float kLens[] = {1, 1, 1, 2, 2, 0.5f, 3};
-    static constexpr int kSteps[] = {-2, -1, -1, 0, 1, 1, 2, 3, -3, 1, -1};
+    static constexpr int kSizes[] = {1, 1, 1, 2, 2, 3};
     std::vector<MotifNote> m;
     const float end = float(beats_per_bar * bars) - 1.0f;
     float beat = rng.chance(0.3f) ? 1.0f : 0.0f;
     while (beat < end) {
         float len = kLens[rng.below(7)];
-        if (len == 0.5f) {  // a pair of half beats
-            m.push_back({beat, 0.5f, kSteps[rng.below(11)]});
-            beat += 0.5f;
+        if (len == 0.5f) {  // a beat split in two, long-short on a triplet grid
+            float a = steps_per_beat == 3 ? 2.0f / 3.0f : 0.5f;
+            m.push_back({beat, a, 0});
+            beat += a;
+            len = 1.0f - a;
         }
         len = std::min(len, end + 1.0f - beat);
-        m.push_back({beat, len, kSteps[rng.below(11)]});
+        m.push_back({beat, len, 0});
         beat += len;
+    }
+    // Mostly rising in the first half, falling in the second.
+    for (size_t i = 1; i < m.size(); ++i) {
+        bool rising = rng.chance(2 * i <= m.size() ? 0.72f : 0.28f);
+        m[i].step = rng.chance(0.08f) ? 0 : (rising ? 1 : -1) * kSizes[rng.below(6)];
     }
     m.back().len += 1.0f;  // let the phrase's last note breathe
     return m;
 }
 
+// Drop-2 voicing: the second voice from the top goes down an octave, opening the chord.
+void open_up(std::vector<float>& v) {
+    if (v.size() < 4) return;
+    v[v.size() - 2] -= 12;
+    std::sort(v.begin(), v.end());
+}
+
 }  // namespace
 
 double bar_seconds(const Track& t) {
-    double music = t.loop ? t.seconds : t.seconds - t.ending;
+    double music = t.loop ? double(track_frames(t)) / kRate : t.seconds - t.ending;
     return music / total_bars(t);
 }
 
@@ -138,6 +155,7 @@ Score compose(const Track& t) {
         const Section& s = *section_at[size_t(b)];
         const double start = b * bar, len = (e - b) * bar;
         std::vector<float> v = place(c.tones, t.key, t.pad_center);
+        open_up(v);
         for (size_t i = 0; i < v.size() && s.pad > 0; ++i) {
             float pan = v.size() > 1 ? -0.7f + 1.4f * float(i) / float(v.size() - 1) : 0.0f;
             sc.pad.push_back({start, float(len) + 0.4f, v[i], t.pad_level * s.pad / std::sqrt(float(v.size())),
@@ -194,7 +212,8 @@ Score compose(const Track& t) {
     int deg = nearest_degree(t, t.lead_center);
     const int lo = nearest_degree(t, t.lead_center - 7), hi = nearest_degree(t, t.lead_center + 9);
     for (const Section& s : t.form) {
-        std::vector<MotifNote> a = motif(rng, t.beats_per_bar, 2), bm = motif(rng, t.beats_per_bar, 2);
+        std::vector<MotifNote> a = motif(rng, t.beats_per_bar, t.steps_per_beat, 2),
+                               bm = motif(rng, t.beats_per_bar, t.steps_per_beat, 2);
         for (int ph = 0; s.lead > 0 && ph * 4 + 2 <= s.bars; ++ph) {
             if (ph % 4 != 0 && !rng.chance(t.lead_density)) continue;
             const std::vector<MotifNote>& m = ph % 4 == 2 ? bm : a;
@@ -202,11 +221,17 @@ Score compose(const Track& t) {
             deg = snap(t, *chord_at[size_t(pb)], nearest_degree(t, t.lead_center + rng.range(-3.0f, 3.0f)));
             for (size_t i = 0; i < m.size(); ++i) {
                 int b = pb + int(m[i].beat) / t.beats_per_bar;
+                const int prev = deg;
                 if (i > 0) deg += m[i].step;
                 if (deg < lo || deg > hi) deg -= 2 * m[i].step;
                 deg = std::clamp(deg, lo, hi);
                 bool strong = std::fmod(m[i].beat, float(t.beats_per_bar)) == 0.0f || m[i].len >= 2;
-                if (strong || i + 1 == m.size()) deg = snap(t, *chord_at[size_t(b)], deg);
+                if (strong || i + 1 == m.size()) {
+                    const int dir = deg >= prev ? 1 : -1;
+                    deg = snap(t, *chord_at[size_t(b)], deg, dir);
+                    // A step that snapping undid moves on to the next chord tone instead.
+                    if (deg == prev && m[i].step != 0) deg = snap(t, *chord_at[size_t(b)], deg + 2 * dir, dir);
+                }
                 sc.lead.push_back({pb * bar + m[i].beat * beat, float(m[i].len * beat * 0.92),
                                    float(degree_pitch(t, deg)), t.lead_level * s.lead * rng.range(0.85f, 1.0f),
                                    {rng.range(-0.2f, 0.2f), 0.45f, 0.35f}});
@@ -221,6 +246,7 @@ Score compose(const Track& t) {
         const double start = bars * bar;
         const float hold = float(t.ending) - t.pad.release - 2.0f;
         std::vector<float> v = place(c.tones, t.key, t.pad_center);
+        open_up(v);
         for (size_t i = 0; i < v.size(); ++i)
             sc.pad.push_back({start, hold, v[i], t.pad_level * 0.8f / std::sqrt(float(v.size())),
                               {-0.7f + 1.4f * float(i) / float(v.size() - 1), 0.45f, 0.0f}});

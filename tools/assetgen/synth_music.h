@@ -58,7 +58,11 @@ Score compose(const Track& t);
 struct Stereo {
     std::vector<float> l, r;
 };
-// The finished, normalised audio: exactly round(seconds * kRate) frames.
+// Frames of the finished track: round(seconds * kRate), or for a loop the nearest
+// whole number of the codec's long-block hops (512 frames at this rate), so that its
+// encoding repeats exactly from one pass to the next and the seam decodes cleanly.
+size_t track_frames(const Track& t);
+// The finished audio, normalised to -3.4 dBFS peak, track_frames(t) frames long.
 Stereo render_track(const Track& t);
 
 // The game's tracks by member name ("a/menu.ogg", "a/game-0.ogg", ...); false if unknown.

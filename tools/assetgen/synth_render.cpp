@@ -24,10 +24,32 @@ void dc_block(std::vector<float>& x, bool loop) {
     }
 }
 
+// Turns a loop so that it starts, at most 50 ms before its first downbeat, where
+// both channels are close to zero: the first play then starts without a click.
+void start_quietly(Stereo& s) {
+    const size_t n = s.l.size(), window = size_t(0.05 * kRate);
+    size_t best = 0;
+    float score = 1e9f;
+    for (size_t k = 0; k <= window; ++k) {
+        size_t i = (n - k) % n, j = (i + 1) % n;
+        float v = std::max(std::fabs(s.l[i]), std::fabs(s.r[i])) + std::fabs(s.l[j] - s.l[i]) +
+                  std::fabs(s.r[j] - s.r[i]);
+        if (v < score) score = v, best = i;
+    }
+    std::rotate(s.l.begin(), s.l.begin() + long(best), s.l.end());
+    std::rotate(s.r.begin(), s.r.begin() + long(best), s.r.end());
+}
+
 }  // namespace
 
+size_t track_frames(const Track& t) {
+    constexpr size_t kLoopGrain = 512;
+    if (!t.loop) return size_t(std::lround(t.seconds * kRate));
+    return size_t(std::lround(t.seconds * kRate / kLoopGrain)) * kLoopGrain;
+}
+
 Stereo render_track(const Track& t) {
-    const size_t frames = size_t(std::lround(t.seconds * kRate));
+    const size_t frames = track_frames(t);
     Score sc = compose(t);
 
     // Room for every release plus the echo and reverb decay after the last note.
@@ -66,6 +88,7 @@ Stereo render_track(const Track& t) {
             out.r[frames - 1 - k] *= g * g;
         }
     }
+    if (t.loop) start_quietly(out);
     float peak = 1e-9f;
     for (size_t i = 0; i < frames; ++i) peak = std::max({peak, std::fabs(out.l[i]), std::fabs(out.r[i])});
     const float g = db_gain(-3.4f) / peak;

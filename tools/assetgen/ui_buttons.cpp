@@ -18,12 +18,24 @@ struct Label {
 };
 
 const Label kMenuLabels[] = {
-    {"play", "Play"},           {"options", "Options"},       {"highscores", "High Scores"},
-    {"help", "How to Play"},    {"quit", "Quit"},             {"mainmenu", "Main Menu"},
-    {"continue", "Continue"},   {"create", "Create"},         {"delete", "Delete"},
-    {"popup_quit", "Quit"},     {"popup_delete", "Delete"},   {"popup_cancel", "Cancel"},
-    {"popup_enter", "OK"},      {"popup_deal", "Deal"},       {"popup_change", "Change"},
-    {"popup_apply", "Apply"},   {"howtoplay_prev", "Previous"}, {"howtoplay_next", "Next"},
+    {"play", "Play"},
+    {"options", "Options"},
+    {"highscores", "High Scores"},
+    {"help", "How to Play"},
+    {"quit", "Quit"},
+    {"mainmenu", "Main Menu"},
+    {"continue", "Continue"},
+    {"create", "Create"},
+    {"delete", "Delete"},
+    {"popup_quit", "Quit"},
+    {"popup_delete", "Delete"},
+    {"popup_cancel", "Cancel"},
+    {"popup_enter", "OK"},
+    {"popup_deal", "Deal"},
+    {"popup_change", "Change"},
+    {"popup_apply", "Apply"},
+    {"howtoplay_prev", "Previous"},
+    {"howtoplay_next", "Next"},
 };
 
 struct BarButton {
@@ -49,14 +61,10 @@ struct PlateColours {
 
 PlateColours colours_for(State st) {
     switch (st) {
-        case State::over:
-            return {rgb(0x3a52a2), rgb(0x1a2866), 0.95, 0.85, rgb(0xfff4d6), 1.0};
-        case State::down:
-            return {rgb(0x0b1236), rgb(0x1d2a62), 0.65, 0.7, kGoldPale, 0.92};
-        case State::off:
-            return {rgb(0x2a2f44), rgb(0x171a29), 0.38, 0.0, rgb(0x7b8198), 0.85};
-        default:
-            return {rgb(0x27397b), rgb(0x101944), 0.72, 0.5, kSilver, 1.0};
+        case State::over: return {rgb(0x3a52a2), rgb(0x1a2866), 0.95, 0.85, rgb(0xfff4d6), 1.0};
+        case State::down: return {rgb(0x0b1236), rgb(0x1d2a62), 0.65, 0.7, kGoldPale, 0.92};
+        case State::off: return {rgb(0x2a2f44), rgb(0x171a29), 0.38, 0.0, rgb(0x7b8198), 0.85};
+        default: return {rgb(0x27397b), rgb(0x101944), 0.72, 0.5, kSilver, 1.0};
     }
 }
 
@@ -135,13 +143,13 @@ void plate_button(cairo_t* cr, int w, int h, const std::string& label, State st,
     double size = std::min(ph * 0.5, arrow_dir ? 22.0 : 36.0);
     TextStyle ts = style(kLabelFont, size, c.label, c.label_a);
     ts.letter_spacing_px = size * 0.03;
-    double room = arrow_dir ? pw - 44 : pw - ph * 0.9;
+    double room = arrow_dir ? pw - 54 : pw - ph * 0.9;
     TextExtent e = measure_text(cr, label, ts);
     while (e.ink_w > room && ts.size_px > 10) {
         ts.size_px -= 1;
         e = measure_text(cr, label, ts);
     }
-    double cx = w / 2.0 + (arrow_dir ? arrow_dir * 7 : 0);
+    double cx = w / 2.0 - arrow_dir * 8.0;  // centre the label and its arrow as a group
     double cy = py + ph / 2 + dy;
     double ty = cy - e.baseline + ts.size_px * 0.33;
     // Centre on the ink, not on the advance.
@@ -165,9 +173,9 @@ void plate_button(cairo_t* cr, int w, int h, const std::string& label, State st,
     Rgb orn = st == State::off ? kGrey : kGold;
     double oa = st == State::off ? 0.4 : st == State::over ? 1.0 : 0.8;
     if (arrow_dir) {
-        double ax = arrow_dir < 0 ? tx + e.ink_x - 12 : tx + e.ink_x + e.ink_w + 12;
+        double ax = arrow_dir < 0 ? tx + e.ink_x - 11 : tx + e.ink_x + e.ink_w + 11;
         set(cr, orn, oa);
-        arrow(cr, ax, cy, 7, arrow_dir);
+        arrow(cr, ax, cy, 6, arrow_dir);
         cairo_fill(cr);
     } else {
         double ox = px + ph * 0.42;
@@ -175,9 +183,8 @@ void plate_button(cairo_t* cr, int w, int h, const std::string& label, State st,
             for (int side = 0; side < 2; ++side) {
                 double x = side ? w - ox : ox;
                 set(cr, orn, oa);
-                star4(cr, x, cy - dy * 0 + dy, ph * 0.16, ph * 0.03);
+                star4(cr, x, cy, ph * 0.16, ph * 0.03);
                 cairo_fill(cr);
-                set(cr, orn, oa * 0.5);
                 double lx0 = side ? x - ph * 0.22 : x + ph * 0.22;
                 double lx1 = side ? tx + e.ink_x + e.ink_w + ph * 0.2 : tx + e.ink_x - ph * 0.2;
                 if (side ? lx1 < lx0 : lx1 > lx0) {
@@ -185,7 +192,7 @@ void plate_button(cairo_t* cr, int w, int h, const std::string& label, State st,
                     gradient_stop(lg2, 0, orn, oa * 0.7);
                     gradient_stop(lg2, 1, orn, 0);
                     cairo_set_source(cr, lg2);
-                    cairo_rectangle(cr, std::min(lx0, lx1), cy + dy - 0.5, std::fabs(lx1 - lx0), 1);
+                    cairo_rectangle(cr, std::min(lx0, lx1), cy - 0.5, std::fabs(lx1 - lx0), 1);
                     cairo_fill(cr);
                     cairo_pattern_destroy(lg2);
                 }
@@ -390,7 +397,10 @@ const char* find_label(const std::string& base) {
 
 PlateGeom plate_geom(int w, int h) {
     double ix = std::max(6.0, std::round(h * 0.11)), iy = std::round(h * 0.15);
-    if (w < h * 1.6) iy = std::round(h * 0.2);  // the paging buttons: a squarer plate
+    if (w < h * 1.6) {  // the paging buttons: a squarer plate
+        ix = 6;
+        iy = std::round(h * 0.2);
+    }
     double ph = h - 2 * iy;
     return {ix, iy, w - 2 * ix, ph, std::min(22.0, ph * 0.32)};
 }

@@ -25,16 +25,14 @@ void pip(cairo_t* cr, double cx, double cy, double s, int suit) {
             cairo_move_to(cr, cx, cy + s);
             cairo_curve_to(cr, cx - s * 1.4, cy - s * 0.1, cx - s * 0.6, cy - s * 1.2, cx,
                            cy - s * 0.4);
-            cairo_curve_to(cr, cx + s * 0.6, cy - s * 1.2, cx + s * 1.4, cy - s * 0.1, cx,
-                           cy + s);
+            cairo_curve_to(cr, cx + s * 0.6, cy - s * 1.2, cx + s * 1.4, cy - s * 0.1, cx, cy + s);
             cairo_close_path(cr);
             break;
         case 3:
             cairo_move_to(cr, cx, cy - s);
             cairo_curve_to(cr, cx - s * 1.4, cy + s * 0.1, cx - s * 0.6, cy + s * 1.0, cx,
                            cy + s * 0.3);
-            cairo_curve_to(cr, cx + s * 0.6, cy + s * 1.0, cx + s * 1.4, cy + s * 0.1, cx,
-                           cy - s);
+            cairo_curve_to(cr, cx + s * 0.6, cy + s * 1.0, cx + s * 1.4, cy + s * 0.1, cx, cy - s);
             cairo_close_path(cr);
             cairo_move_to(cr, cx, cy + s * 0.2);
             cairo_line_to(cr, cx + s * 0.35, cy + s);
@@ -143,14 +141,17 @@ void klondike(cairo_t* cr) {
     for (int k = 0; k < 3; ++k) mini_card(cr, m, x0 + p + k * 4, 78, suit_at(k + 2));
     for (int f = 0; f < 4; ++f) {
         double x = x0 + (3 + f) * p;
-        if (f < 2) mini_card(cr, m, x, 78, f == 0 ? 2 : 3);
-        else slot(cr, m, x, 78);
+        if (f < 2)
+            mini_card(cr, m, x, 78, f == 0 ? 2 : 3);
+        else
+            slot(cr, m, x, 78);
     }
     const int faces[7] = {1, 3, 2, 4, 2, 3, 5};
     for (int c = 0; c < 7; ++c) {
         double y = 118;
         for (int b = 0; b < c; ++b, y += 5) mini_card(cr, m, x0 + c * p, y, -1);
-        for (int f = 0; f < faces[c]; ++f, y += 15) mini_card(cr, m, x0 + c * p, y, suit_at(c * 5 + f));
+        for (int f = 0; f < faces[c]; ++f, y += 15)
+            mini_card(cr, m, x0 + c * p, y, suit_at(c * 5 + f));
     }
 }
 
@@ -159,9 +160,12 @@ void freecell(cairo_t* cr) {
     double p = 18, x0 = 5;
     for (int i = 0; i < 8; ++i) {
         double x = x0 + i * p;
-        if (i == 1) mini_card(cr, m, x, 80, 1);
-        else if (i == 5 || i == 6) mini_card(cr, m, x, 80, i == 5 ? 0 : 2);
-        else slot(cr, m, x, 80);
+        if (i == 1)
+            mini_card(cr, m, x, 80, 1);
+        else if (i == 5 || i == 6)
+            mini_card(cr, m, x, 80, i == 5 ? 0 : 2);
+        else
+            slot(cr, m, x, 80);
     }
     set(cr, kGold, 0.6);
     star4(cr, 77, 91, 4, 0.9);
@@ -178,15 +182,18 @@ void spider(cairo_t* cr) {
     for (int k = 0; k < 4; ++k) mini_card(cr, m, x0 + k * 1.5, 80 - k * 1.5, -1);
     for (int f = 0; f < 8; ++f) {
         double x = x0 + (2 + f) * p;
-        if (f == 0) mini_card(cr, m, x, 80, 3);
-        else slot(cr, m, x, 80);
+        if (f == 0)
+            mini_card(cr, m, x, 80, 3);
+        else
+            slot(cr, m, x, 80);
     }
     const int faces[10] = {3, 1, 4, 2, 1, 5, 2, 3, 1, 2};
     for (int c = 0; c < 10; ++c) {
         double y = 112;
         int backs = c < 4 ? 5 : 4;
-        for (int b = 0; b < backs; ++b, y += 4) mini_card(cr, m, x0 + c * p, y, -1);
-        for (int f = 0; f < faces[c]; ++f, y += 12) mini_card(cr, m, x0 + c * p, y, 3 - (f + c) % 2 * 3);
+        for (int b = 0; b < backs; ++b, y += 5) mini_card(cr, m, x0 + c * p, y, -1);
+        for (int f = 0; f < faces[c]; ++f, y += 15)
+            mini_card(cr, m, x0 + c * p, y, 3 - (f + c) % 2 * 3);
     }
 }
 
@@ -211,14 +218,17 @@ void yukon(cairo_t* cr) {
     double p = 17.5, x0 = 5;
     for (int c = 0; c < 7; ++c) {
         double y = 80;
-        for (int b = 0; b < c; ++b, y += 4) mini_card(cr, m, x0 + c * p, y, -1);
+        for (int b = 0; b < c; ++b, y += 5) mini_card(cr, m, x0 + c * p, y, -1);
         int faces = c == 0 ? 1 : 5;
-        for (int f = 0; f < faces; ++f, y += 14) mini_card(cr, m, x0 + c * p, y, suit_at(c * 3 + f));
+        for (int f = 0; f < faces; ++f, y += 19)
+            mini_card(cr, m, x0 + c * p, y, suit_at(c * 3 + f));
     }
     for (int f = 0; f < 4; ++f) {
-        double x = x0 + 7 * p + 4, y = 80 + f * 34;
-        if (f == 0) mini_card(cr, m, x, y, 2);
-        else slot(cr, m, x, y);
+        double x = x0 + 7 * p + 4, y = 80 + f * 40;
+        if (f == 0)
+            mini_card(cr, m, x, y, 2);
+        else
+            slot(cr, m, x, y);
     }
 }
 
@@ -251,7 +261,8 @@ void game_picture(cairo_t* cr, int i) {
     cairo_clip(cr);
     starfield(cr, x, y, w, 70, 30, 600 + i, 0.7);
     phase_moon(cr, x + w - 30, y + 32, 14, i);
-    cairo_translate(cr, x, y);
+    static const double dy[6] = {16, 16, 22, 8, 20, 12};
+    cairo_translate(cr, x, y + dy[i]);
     switch (i) {
         case 0: klondike(cr); break;
         case 1: freecell(cr); break;
@@ -291,7 +302,8 @@ void choosecardback_bg(cairo_t* cr, int w, int h) {
         double x = 37 + 120 * (i % 8), y = i < 8 ? 183 : 411;
         double py = i < 8 ? 176 : 404;
         panel(cr, x - 6, py, 114, 222, 12, 0.72);
-        cairo_surface_t* s = piece_surface("i/game/cards/back" + std::to_string(i) + ".png", 99, 144);
+        cairo_surface_t* s =
+            piece_surface("i/game/cards/back" + std::to_string(i) + ".png", 99, 144);
         soft(cr, x, y + 3, 99, 144, 4, kInk, 0.7, [&](cairo_t* m) {
             rounded_rect(m, x, y + 3, 99, 144, 8);
             cairo_fill(m);
@@ -308,9 +320,12 @@ void choosecardback_bg(cairo_t* cr, int w, int h) {
 
 bool paint_choosers(cairo_t* cr, int w, int h, const std::string& name) {
     const std::string s = stem(name);
-    if (s == "choosegame_bg") choosegame_bg(cr, w, h);
-    else if (s == "choosecardback_bg") choosecardback_bg(cr, w, h);
-    else return false;
+    if (s == "choosegame_bg")
+        choosegame_bg(cr, w, h);
+    else if (s == "choosecardback_bg")
+        choosecardback_bg(cr, w, h);
+    else
+        return false;
     return true;
 }
 

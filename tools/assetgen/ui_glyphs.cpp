@@ -20,8 +20,8 @@ struct Named {
     const char* text;
 };
 
-const Named kPunct[] = {{"comma", ","},       {"exclamationmark", "!"}, {"period", "."},
-                        {"hyphen", "-"},      {"questionmark", "?"},    {"colon", ":"},
+const Named kPunct[] = {{"comma", ","},  {"exclamationmark", "!"}, {"period", "."},
+                        {"hyphen", "-"}, {"questionmark", "?"},    {"colon", ":"},
                         {"percent", "%"}};
 
 std::string glyph_text(const std::string& key) {
@@ -69,8 +69,8 @@ void draw_glyph(cairo_t* cr, int w, int h, const std::string& text) {
     set(cr, kInk, 0.95);
     cairo_stroke_preserve(cr);
     double top = base - 18 * h / 30.0, bot = base + 1;
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, top - (base - e.baseline), 0,
-                                                     bot - (base - e.baseline));
+    cairo_pattern_t* g =
+        cairo_pattern_create_linear(0, top - (base - e.baseline), 0, bot - (base - e.baseline));
     gradient_stop(g, 0, rgb(0xffffff));
     gradient_stop(g, 0.55, kSilver);
     gradient_stop(g, 1, rgb(0xb4bee6));

@@ -151,7 +151,8 @@ void set_rules(cairo_t* cr, const std::vector<RuleSection>& sections, double top
         double best_h = 1e9;
         for (size_t split = 1; split <= blocks.size(); ++split) {
             double h0 = 0, h1 = 0;
-            for (size_t i = 0; i < blocks.size(); ++i) (i < split ? h0 : h1) += blocks[i].height + ts.head_gap;
+            for (size_t i = 0; i < blocks.size(); ++i)
+                (i < split ? h0 : h1) += blocks[i].height + ts.head_gap;
             double h = std::max(h0, h1);
             if (h < best_h) {
                 best_h = h;

@@ -24,13 +24,13 @@ struct PlateGeom {
 };
 PlateGeom plate_geom(int w, int h);
 
-bool paint_buttons(cairo_t* cr, int w, int h, const std::string& name);  // ui_buttons.cpp
-bool paint_widgets(cairo_t* cr, int w, int h, const std::string& name);  // ui_widgets.cpp
-bool paint_screens(cairo_t* cr, int w, int h, const std::string& name);  // ui_screens.cpp
-bool paint_choosers(cairo_t* cr, int w, int h, const std::string& name); // ui_choosers.cpp
-bool paint_popups(cairo_t* cr, int w, int h, const std::string& name);   // ui_popups.cpp
-bool paint_glyphs(cairo_t* cr, int w, int h, const std::string& name);   // ui_glyphs.cpp
-bool paint_howto(cairo_t* cr, int w, int h, const std::string& name);    // ui_howto.cpp
+bool paint_buttons(cairo_t* cr, int w, int h, const std::string& name);   // ui_buttons.cpp
+bool paint_widgets(cairo_t* cr, int w, int h, const std::string& name);   // ui_widgets.cpp
+bool paint_screens(cairo_t* cr, int w, int h, const std::string& name);   // ui_screens.cpp
+bool paint_choosers(cairo_t* cr, int w, int h, const std::string& name);  // ui_choosers.cpp
+bool paint_popups(cairo_t* cr, int w, int h, const std::string& name);    // ui_popups.cpp
+bool paint_glyphs(cairo_t* cr, int w, int h, const std::string& name);    // ui_glyphs.cpp
+bool paint_howto(cairo_t* cr, int w, int h, const std::string& name);     // ui_howto.cpp
 
 // Backdrop shared by the full-screen menu backgrounds: sky, stars, moon, frame.
 // `moon_x`, `moon_y`, `moon_r` place the moon (r 0: no moon).

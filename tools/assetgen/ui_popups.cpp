@@ -58,8 +58,8 @@ void popup_panel(cairo_t* cr, int w, int h, uint64_t seed) {
     set(cr, kGold, 0.55);
     rounded_rect(cr, x + 7.5, y + 7.5, pw - 15, ph - 15, r - 7);
     cairo_stroke(cr);
-    const double cs[4][2] = {{x + 16, y + 16}, {x + pw - 16, y + 16}, {x + 16, y + ph - 16},
-                             {x + pw - 16, y + ph - 16}};
+    const double cs[4][2] = {
+        {x + 16, y + 16}, {x + pw - 16, y + 16}, {x + 16, y + ph - 16}, {x + pw - 16, y + ph - 16}};
     for (auto& c : cs) {
         set(cr, kGold, 0.9);
         star4(cr, c[0], c[1], 8, 1.5);

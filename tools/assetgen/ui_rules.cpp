@@ -9,12 +9,12 @@ const char* const kCorner = "{Turn the corner (King-Ace):}";
 const char* const kSingle = "{Single-click play:}";
 
 RuleSection controls(bool foundation_first) {
-    return {"Playing",
-            {"*Drag cards with the mouse.",
-             foundation_first
-                 ? "*Double-click a card to send it to its best place, a foundation first."
-                 : "*Double-click a card to send it to its best place.",
-             "*Undo has no limit: you can take back every move."}};
+    return {
+        "Playing",
+        {"*Drag cards with the mouse.",
+         foundation_first ? "*Double-click a card to send it to its best place, a foundation first."
+                          : "*Double-click a card to send it to its best place.",
+         "*Undo has no limit: you can take back every move."}};
 }
 
 std::vector<RuleSection> klondike() {

@@ -146,8 +146,8 @@ void mainmenu_bg(cairo_t* cr, int w, int h) {
     menu_backdrop(cr, w, h, 2, 868, 268, 104);
     // A fan of card backs resting in the lower left.
     for (int i = 0; i < 3; ++i) {
-        cairo_surface_t* s = piece_surface("i/game/cards/back" + std::to_string(i * 5) + ".png",
-                                           99, 144);
+        cairo_surface_t* s =
+            piece_surface("i/game/cards/back" + std::to_string(i * 5) + ".png", 99, 144);
         place_piece(cr, s, 150 + i * 30, 470 + i * 6, -0.35 + i * 0.24, 1.0);
         cairo_surface_destroy(s);
     }
@@ -264,8 +264,8 @@ void stats_bg(cairo_t* cr, int w, int h) {
 
 // A plain night table, the same family as the play backgrounds.
 void spare_table(cairo_t* cr, int w, int h) {
-    cairo_pattern_t* g = cairo_pattern_create_radial(w / 2.0, h * 0.4, 60, w / 2.0, h * 0.5,
-                                                     w * 0.75);
+    cairo_pattern_t* g =
+        cairo_pattern_create_radial(w / 2.0, h * 0.4, 60, w / 2.0, h * 0.5, w * 0.75);
     gradient_stop(g, 0, kNight2);
     gradient_stop(g, 0.6, kNight1);
     gradient_stop(g, 1, kNight0);
@@ -285,15 +285,24 @@ void spare_table(cairo_t* cr, int w, int h) {
 
 bool paint_screens(cairo_t* cr, int w, int h, const std::string& name) {
     const std::string s = stem(name);
-    if (s == "title_bg") title_bg(cr, w, h);
-    else if (s == "mainmenu_bg") mainmenu_bg(cr, w, h);
-    else if (s == "newplayer_bg") newplayer_bg(cr, w, h);
-    else if (s == "chooseplayer_bg") chooseplayer_bg(cr, w, h);
-    else if (s == "options_bg") options_bg(cr, w, h);
-    else if (s == "highscores_bg") highscores_bg(cr, w, h);
-    else if (s == "stats_bg") stats_bg(cr, w, h);
-    else if (s == "klondike_bg") spare_table(cr, w, h);
-    else return false;
+    if (s == "title_bg")
+        title_bg(cr, w, h);
+    else if (s == "mainmenu_bg")
+        mainmenu_bg(cr, w, h);
+    else if (s == "newplayer_bg")
+        newplayer_bg(cr, w, h);
+    else if (s == "chooseplayer_bg")
+        chooseplayer_bg(cr, w, h);
+    else if (s == "options_bg")
+        options_bg(cr, w, h);
+    else if (s == "highscores_bg")
+        highscores_bg(cr, w, h);
+    else if (s == "stats_bg")
+        stats_bg(cr, w, h);
+    else if (s == "klondike_bg")
+        spare_table(cr, w, h);
+    else
+        return false;
     return true;
 }
 

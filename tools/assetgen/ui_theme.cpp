@@ -163,8 +163,8 @@ void sparkle(cairo_t* cr, double cx, double cy, double r, Rgb c, double a) {
     cairo_fill(cr);
 }
 
-void starfield(cairo_t* cr, double x, double y, double w, double h, double density,
-               uint64_t seed, double brightness) {
+void starfield(cairo_t* cr, double x, double y, double w, double h, double density, uint64_t seed,
+               double brightness) {
     Rng rng(seed);
     int n = static_cast<int>(w * h * density / 10000.0);
     for (int i = 0; i < n; ++i) {
@@ -172,8 +172,9 @@ void starfield(cairo_t* cr, double x, double y, double w, double h, double densi
         double k = rng.unit();
         double mag = k * k * k;  // most stars faint, few bright
         double hue = rng.unit();
-        Rgb c = hue < 0.2 ? mix(kSilver, kGoldPale, 0.7) : hue < 0.45 ? mix(kSilver, kLavender, 0.5)
-                                                                       : kSilver;
+        Rgb c = hue < 0.2    ? mix(kSilver, kGoldPale, 0.7)
+                : hue < 0.45 ? mix(kSilver, kLavender, 0.5)
+                             : kSilver;
         double a = std::min(1.0, (0.25 + 0.75 * mag) * brightness);
         if (mag > 0.68) {
             sparkle(cr, sx, sy, 1.6 + 3.2 * mag, c, a);
@@ -215,8 +216,10 @@ void moon(cairo_t* cr, double cx, double cy, double r, double halo) {
     struct Blot {
         double dx, dy, rx, ry, a;
     };
-    const Blot maria[] = {{-0.25, -0.18, 0.30, 0.22, 0.16}, {0.18, -0.32, 0.20, 0.16, 0.12},
-                          {0.22, 0.12, 0.28, 0.20, 0.14},   {-0.12, 0.35, 0.22, 0.14, 0.10},
+    const Blot maria[] = {{-0.25, -0.18, 0.30, 0.22, 0.16},
+                          {0.18, -0.32, 0.20, 0.16, 0.12},
+                          {0.22, 0.12, 0.28, 0.20, 0.14},
+                          {-0.12, 0.35, 0.22, 0.14, 0.10},
                           {-0.45, 0.15, 0.14, 0.18, 0.09}};
     soft(cr, cx - r, cy - r, 2 * r, 2 * r, r * 0.08, rgb(0x6c78a6), 1.0, [&](cairo_t* m) {
         for (const Blot& b : maria) {
@@ -232,8 +235,10 @@ void moon(cairo_t* cr, double cx, double cy, double r, double halo) {
     Rng rng(77);
     for (int i = 0; i < 14; ++i) {
         double a = rng.unit() * 2 * M_PI, d = std::sqrt(rng.unit()) * 0.82 * r;
-        double px = cx + std::cos(a) * d, py = cy + std::sin(a) * d, cr2 = r * rng.range(0.03, 0.08);
-        cairo_pattern_t* cg = cairo_pattern_create_radial(px + cr2 * 0.2, py + cr2 * 0.2, 0, px, py, cr2);
+        double px = cx + std::cos(a) * d, py = cy + std::sin(a) * d,
+               cr2 = r * rng.range(0.03, 0.08);
+        cairo_pattern_t* cg =
+            cairo_pattern_create_radial(px + cr2 * 0.2, py + cr2 * 0.2, 0, px, py, cr2);
         gradient_stop(cg, 0, rgb(0x7d88b4), 0.16);
         gradient_stop(cg, 0.8, rgb(0x7d88b4), 0.10);
         gradient_stop(cg, 1, rgb(0x7d88b4), 0);
@@ -432,11 +437,10 @@ TextExtent title(cairo_t* cr, const std::string& text, double cx, double y, doub
     st.letter_spacing_px = spacing;
     TextExtent e = measure_text(cr, text, st);
     double x0 = cx - e.w / 2;
-    soft(cr, x0 - 10, y - 10, e.w + 20, e.h + 20, size * 0.16, kLavender, 0.75,
-         [&](cairo_t* m) {
-             text_path(m, text, st, cx, y, Align::center);
-             cairo_fill(m);
-         });
+    soft(cr, x0 - 10, y - 10, e.w + 20, e.h + 20, size * 0.16, kLavender, 0.75, [&](cairo_t* m) {
+        text_path(m, text, st, cx, y, Align::center);
+        cairo_fill(m);
+    });
     cairo_save(cr);
     text_path(cr, text, st, cx, y, Align::center);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
@@ -456,9 +460,8 @@ TextExtent title(cairo_t* cr, const std::string& text, double cx, double y, doub
     return e;
 }
 
-TextExtent outlined(cairo_t* cr, const std::string& text, const TextStyle& st, double x,
-                    double y, Align align, double outline, Rgb fill, double fill_a,
-                    double wrap) {
+TextExtent outlined(cairo_t* cr, const std::string& text, const TextStyle& st, double x, double y,
+                    Align align, double outline, Rgb fill, double fill_a, double wrap) {
     cairo_save(cr);
     TextExtent e = text_path(cr, text, st, x, y, align, wrap);
     if (outline > 0) {
@@ -473,8 +476,8 @@ TextExtent outlined(cairo_t* cr, const std::string& text, const TextStyle& st, d
     return e;
 }
 
-TextExtent caption(cairo_t* cr, const std::string& text, const TextStyle& st, double x,
-                   double top, double height, Align align) {
+TextExtent caption(cairo_t* cr, const std::string& text, const TextStyle& st, double x, double top,
+                   double height, Align align) {
     TextExtent e = measure_text(cr, text, st);
     // Centre the ink of capitals and x-height letters: use the layout's baseline.
     double y = top + height / 2 - e.baseline + st.size_px * 0.34;

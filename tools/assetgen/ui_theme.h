@@ -34,16 +34,16 @@ constexpr Rgb kGoldPale = rgb(0xf6e2a8);
 constexpr Rgb kGrey = rgb(0x6f7690);
 
 // Fonts: an elegant serif for titles and labels, a clear humanist sans for body text.
-extern const char* const kTitleFont;   // large display titles
-extern const char* const kLabelFont;   // buttons, captions, headings
-extern const char* const kBodyFont;    // running text
+extern const char* const kTitleFont;  // large display titles
+extern const char* const kLabelFont;  // buttons, captions, headings
+extern const char* const kBodyFont;   // running text
 
 // Deterministic generator (fixed seeds, same numbers on every machine).
 class Rng {
 public:
     explicit Rng(uint64_t seed) : s_(seed * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E019ull) {}
     uint64_t next();
-    double unit();                          // [0, 1)
+    double unit();  // [0, 1)
     double range(double lo, double hi) { return lo + (hi - lo) * unit(); }
     int below(int n) { return static_cast<int>(unit() * n); }
 
@@ -66,8 +66,8 @@ void blur_a8(cairo_surface_t* s, int radius);
 // Night sky filling (0, 0, w, h): deep gradient, faint haze bands.
 void night_sky(cairo_t* cr, int w, int h, uint64_t seed);
 // Stars scattered over a rectangle; `density` stars per 10000 px^2; brighter ones sparkle.
-void starfield(cairo_t* cr, double x, double y, double w, double h, double density,
-               uint64_t seed, double brightness = 1.0);
+void starfield(cairo_t* cr, double x, double y, double w, double h, double density, uint64_t seed,
+               double brightness = 1.0);
 void sparkle(cairo_t* cr, double cx, double cy, double r, Rgb c, double a);
 // The large soft moon with halo, centred at (cx, cy) with radius r.
 void moon(cairo_t* cr, double cx, double cy, double r, double halo = 1.0);
@@ -94,12 +94,11 @@ TextStyle style(const char* font, double size, Rgb c, double a = 1.0);
 TextExtent title(cairo_t* cr, const std::string& text, double cx, double y, double size,
                  const char* font = nullptr, double spacing = 0);
 // Text with a dark outline (and optional soft shadow) for reading on any background.
-TextExtent outlined(cairo_t* cr, const std::string& text, const TextStyle& st, double x,
-                    double y, Align align, double outline, Rgb fill, double fill_a = 1.0,
-                    double wrap = -1);
+TextExtent outlined(cairo_t* cr, const std::string& text, const TextStyle& st, double x, double y,
+                    Align align, double outline, Rgb fill, double fill_a = 1.0, double wrap = -1);
 // A caption vertically centred in a line box (top, height).
-TextExtent caption(cairo_t* cr, const std::string& text, const TextStyle& st, double x,
-                   double top, double height, Align align);
+TextExtent caption(cairo_t* cr, const std::string& text, const TextStyle& st, double x, double top,
+                   double height, Align align);
 
 // Screen title at the top of a menu background.
 void screen_title(cairo_t* cr, int w, const std::string& text, double y = 44, double size = 64);

@@ -40,11 +40,8 @@ void bar_glow(cairo_t* cr, int w, int h) {
     gradient_stop(rg, 0, kLavender, 0.45);
     gradient_stop(rg, 0.6, kLavender, 0.12);
     gradient_stop(rg, 1, kLavender, 0);
-    cairo_save(cr);
-    cairo_scale(cr, 1, 1);
     cairo_set_source(cr, rg);
     cairo_paint(cr);
-    cairo_restore(cr);
     cairo_pattern_destroy(rg);
     soft(cr, 0, 0, w, h, 4, kGold, 0.9, [&](cairo_t* m) {
         cairo_rectangle(m, w * 0.12, h - 4, w * 0.76, 2);
@@ -57,9 +54,9 @@ void choosegame_glow(cairo_t* cr, int w, int h) {
     cairo_save(cr);
     rounded_rect(cr, 0, 0, w, h, 12);
     cairo_clip(cr);
-    soft(cr, 0, 0, w, h, 9, kLavender, 0.7, [&](cairo_t* m) {
+    soft(cr, 0, 0, w, h, 10, kLavender, 0.9, [&](cairo_t* m) {
         rounded_rect(m, 2, 2, w - 4, h - 4, 10);
-        cairo_set_line_width(m, 10);
+        cairo_set_line_width(m, 14);
         cairo_stroke(m);
     });
     cairo_restore(cr);
@@ -280,19 +277,52 @@ void glowing_line(cairo_t* cr, int w, int h, const std::string& text, double siz
 
 // Banner of the play screen: a framed plate with a line of title text.
 void banner(cairo_t* cr, int w, int h, const std::string& text, bool gold) {
-    panel(cr, 6, 8, w - 12, h - 16, 18, 0.94);
+    const double px = 8, py = 9, pw = w - 16, ph = h - 18, r = 20;
+    soft(cr, 0, 0, w, h, 6, gold ? kGold : kLavender, gold ? 0.55 : 0.35, [&](cairo_t* m) {
+        rounded_rect(m, px, py, pw, ph, r);
+        cairo_set_line_width(m, 6);
+        cairo_stroke(m);
+    });
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, py, 0, py + ph);
+    gradient_stop(g, 0, rgb(0x2c3f86));
+    gradient_stop(g, 1, rgb(0x0d1540));
+    cairo_set_source(cr, g);
+    rounded_rect(cr, px, py, pw, ph, r);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
     cairo_save(cr);
-    rounded_rect(cr, 6, 8, w - 12, h - 16, 18);
+    rounded_rect(cr, px, py, pw, ph, r);
     cairo_clip(cr);
-    starfield(cr, 6, 8, w - 12, h - 16, 14, 555, 0.6);
+    starfield(cr, px, py, pw, ph, 14, 555, 0.6);
+    cairo_pattern_t* s = cairo_pattern_create_linear(0, py, 0, py + ph * 0.5);
+    gradient_stop(s, 0, {1, 1, 1}, 0.12);
+    gradient_stop(s, 1, {1, 1, 1}, 0);
+    cairo_set_source(cr, s);
+    cairo_paint(cr);
+    cairo_pattern_destroy(s);
     cairo_restore(cr);
+    cairo_set_line_width(cr, 1.8);
+    set(cr, gold ? kGold : kSilver, 0.95);
+    rounded_rect(cr, px + 0.9, py + 0.9, pw - 1.8, ph - 1.8, r);
+    cairo_stroke(cr);
+    cairo_set_line_width(cr, 1);
+    set(cr, gold ? kSilver : kGold, 0.5);
+    rounded_rect(cr, px + 5.5, py + 5.5, pw - 11, ph - 11, r - 5);
+    cairo_stroke(cr);
+    if (gold) {
+        const double cs[4][2] = {{px + 4, py + 4},
+                                 {px + pw - 4, py + 4},
+                                 {px + 4, py + ph - 4},
+                                 {px + pw - 4, py + ph - 4}};
+        for (auto& c : cs) sparkle(cr, c[0], c[1], 3.2, kGoldPale, 1);
+    }
     for (int side = 0; side < 2; ++side) {
         double x = side ? w - 30.0 : 30.0;
         set(cr, gold ? kGold : kSilverDim, 0.95);
         star4(cr, x, h / 2.0, 9, 1.8);
         cairo_fill(cr);
     }
-    double size = 30;
+    double size = 36;
     TextStyle ts = style(kTitleFont, size, kSilver);
     while (measure_text(cr, text, ts).ink_w > w - 90 && ts.size_px > 12) ts.size_px -= 1;
     TextExtent e = measure_text(cr, text, ts);
@@ -343,9 +373,8 @@ void splash_logo(cairo_t* cr, int w, int h) {
     cairo_pattern_destroy(rg);
     // Crescent.
     double mr = R * 0.55;
-    soft(cr, 0, 0, w, h, 8, kSilver, 0.5, [&](cairo_t* m) {
-        crescent(m, cx - R * 0.1, cy, mr, R * 0.26, -R * 0.14, mr * 0.86);
-    });
+    soft(cr, 0, 0, w, h, 8, kSilver, 0.5,
+         [&](cairo_t* m) { crescent(m, cx - R * 0.1, cy, mr, R * 0.26, -R * 0.14, mr * 0.86); });
     cairo_pattern_t* mg = cairo_pattern_create_linear(cx - mr, cy - mr, cx + mr, cy + mr);
     gradient_stop(mg, 0, rgb(0xffffff));
     gradient_stop(mg, 1, kSilverDim);
