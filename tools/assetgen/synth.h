@@ -47,8 +47,6 @@ inline float sine_at(const float* tab, uint32_t phase) {
     float f = float(phase & ((1u << (32 - kSineBits)) - 1)) * (1.0f / float(1u << (32 - kSineBits)));
     return tab[i] + (tab[i + 1] - tab[i]) * f;
 }
-// Phase offset for a sine given in turns (may be negative).
-inline uint32_t turns(float t) { return uint32_t(int64_t(double(t) * 4294967296.0)); }
 
 // Band-limited sawtooth (polyBLEP); phase and step in turns.
 inline float saw_blep(float t, float dt) {

@@ -35,8 +35,8 @@ Track menu() {
         {16, 1.0f, 0.9f, 0.8f, 0.0f, 0.6f},
     };
     t.pad = {0.10f, 1100, 0.7f, 1.8f, 2.8f, 0.11f, 0.25f, 0.5f};
-    t.arp = {1.0f, 1.0f, 0.25f, 1.0f, 0.35f, 0.025f, 0.15f};
-    t.bell = {3.5f, 1.3f, 0.5f, 1.6f, 0.8f, 0.025f, 0.0f};
+    t.arp = {1.0f, 1.0f, 0.25f, 1.0f, 0.35f, 0.004f, 0.15f};
+    t.bell = {3.5f, 1.3f, 0.5f, 1.6f, 0.8f, 0.003f, 0.0f};
     t.lead = {1.0f, 0.5f, 0.09f, 0.7f, 0.08f, 4.6f};
     t.pad_center = 62, t.arp_center = 74, t.lead_center = 78, t.bass_low = 40;
     t.arp_density = 0.6f;

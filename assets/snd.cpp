@@ -1,0 +1,99 @@
+#include "snd.h"
+
+#include <map>
+#include <set>
+
+#include "audio_state.h"
+#include "mixer_seam.h"
+#include "qdata.h"
+
+namespace {
+
+std::map<std::string, Snd*>& registry() {
+    static auto* r = new std::map<std::string, Snd*>;
+    return *r;
+}
+
+std::set<std::string>& pending() {
+    static auto* p = new std::set<std::string>;
+    return *p;
+}
+
+float clamp01(float v) { return v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v); }
+
+}  // namespace
+
+int Snd::_master_snd_vol = 128;
+
+Snd::Snd(std::string const& name, Mix_Chunk* chunk, float volume)
+    : name_(name), chunk_(chunk), volume_(clamp01(volume)) {}
+
+Snd* Snd::snd_register(std::string const& name, float volume) {
+    Snd*& s = registry()[name];
+    if (s) return s;
+    pending().insert(name);
+    s = new Snd(name, nullptr, volume);
+    return s;
+}
+
+bool Snd::has_jobs() { return !pending().empty(); }
+
+void Snd::process_job() {
+    std::set<std::string>& p = pending();
+    while (!p.empty()) {
+        std::string name = *p.begin();
+        p.erase(p.begin());
+        auto it = registry().find(name);
+        if (it == registry().end() || !it->second || it->second->chunk_) continue;
+        it->second->load();
+        return;
+    }
+}
+
+bool Snd::ok(Snd const* s) { return s && s->chunk_; }
+
+bool Snd::load() {
+    if (chunk_) return true;
+    if (audio_state::disabled()) return false;
+    SDL_RWops* src = qdata_find(name_);
+    if (!src) return false;
+    chunk_ = Mixer::get()->load_wav(src, 1);
+    return chunk_ != nullptr;
+}
+
+void Snd::play(int loops) {
+    if (!chunk_) return;
+    Mixer* m = Mixer::get();
+    m->volume_chunk(chunk_, audio_state::mixer_volume(_master_snd_vol, volume_));
+    m->play_channel_timed(-1, chunk_, loops, -1);
+}
+
+void Snd::play_once() { play(0); }
+
+void Snd::play_loop(int n) { play(n - 1); }
+
+void Snd::set_volume(float v) { volume_ = clamp01(v); }
+
+void Snd::set_master_volume(float v) {
+    if (v < 0.0f)
+        _master_snd_vol = 0;
+    else if (v > 1.0f)
+        _master_snd_vol = 128;
+    else
+        _master_snd_vol = static_cast<int>(v * 128.0f);
+}
+
+float Snd::master_volume() { return _master_snd_vol / 128.0f; }
+
+void Snd::set_enabled(bool on) { audio_state::set_disabled(!on); }
+
+bool Snd::is_enabled() { return !audio_state::disabled(); }
+
+bool Snd::open_audio() {
+    if (audio_state::disabled()) return false;
+    if (Mixer::get()->open_audio(22050, AUDIO_S16SYS, 2, 1024) < 0) {
+        audio_state::set_disabled(true);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,404 @@
+// rectangles, fills and 1:1 blits (the scaled blits are in
+// xsdl_blit_scale.cpp).
+
+#include "xsdl_blit.h"
+
+#include "xsdl_detail.h"
+#include "xsdl_kernels.h"
+#include "xsdl_pixel.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+using namespace xsdl_detail;
+
+namespace xsdl_detail {
+
+const Uint8* dodge_table() {
+    static const Uint8* tab = [] {
+        static Uint8 t[256 * 256];
+        for (unsigned s = 0; s < 256; ++s)
+            for (unsigned d = 0; d < 256; ++d)
+                t[s * 256 + d] = s == 255 ? Uint8(255) : sat255((d << 8) / (255 - s));
+        return t;
+    }();
+    return tab;
+}
+
+}  // namespace xsdl_detail
+
+// --- Rectangles ----------------------------------------------------------------------------
+
+bool _xSDL_IntersectRect(const SDL_Rect* a, const SDL_Rect* b, SDL_Rect* out) {
+    const int x = std::max<int>(a->x, b->x);
+    const int y = std::max<int>(a->y, b->y);
+    const int r = std::min<int>(a->x + a->w, b->x + b->w);
+    const int bt = std::min<int>(a->y + a->h, b->y + b->h);
+    const int w = std::max(0, r - x), h = std::max(0, bt - y);
+    out->x = Sint16(x);
+    out->y = Sint16(y);
+    out->w = Uint16(w);
+    out->h = Uint16(h);
+    return w != 0 && h != 0;
+}
+
+bool _xSDL_calc_dest_rect(const SDL_Surface* s, const SDL_Rect* rect, SDL_Rect& out) {
+    SDL_Rect whole = {0, 0, Uint16(s->w), Uint16(s->h)};
+    return _xSDL_IntersectRect(rect ? rect : &whole, &s->clip_rect, &out);
+}
+
+void _XSDL_pts_to_rect(int x0, int y0, int x1, int y1, SDL_Rect* out) {
+    out->x = Sint16(std::min(x0, x1));
+    out->y = Sint16(std::min(y0, y1));
+    out->w = Uint16(std::abs(x1 - x0));
+    out->h = Uint16(std::abs(y1 - y0));
+}
+
+bool _xSDL_calc_src_dest_rects(const SDL_Surface* src, const SDL_Rect* srcrect, const SDL_Surface* dst,
+                               const SDL_Rect* dstrect, SDL_Rect* src_out, SDL_Rect* dst_out) {
+    int sx = 0, sy = 0, w = src->w, h = src->h;
+    if (srcrect) {
+        sx = srcrect->x;
+        sy = srcrect->y;
+        w = srcrect->w;
+        h = srcrect->h;
+    }
+    int dx = dstrect ? dstrect->x : 0;
+    int dy = dstrect ? dstrect->y : 0;
+    if (srcrect) {
+        if (sx < 0) {
+            dx -= sx;
+            w += sx;
+            sx = 0;
+        }
+        w = std::min(w, src->w - sx);
+        if (sy < 0) {
+            dy -= sy;
+            h += sy;
+            sy = 0;
+        }
+        h = std::min(h, src->h - sy);
+    }
+    const SDL_Rect& c = dst->clip_rect;
+    if (c.x > dx) {
+        const int k = c.x - dx;
+        dx += k;
+        sx += k;
+        w -= k;
+    }
+    w -= std::max(0, dx + w - c.x - int(c.w));
+    if (c.y > dy) {
+        const int k = c.y - dy;
+        dy += k;
+        sy += k;
+        h -= k;
+    }
+    h -= std::max(0, dy + h - c.y - int(c.h));
+    if (w < 1 || h < 1) return false;
+    *src_out = SDL_Rect{Sint16(sx), Sint16(sy), Uint16(w), Uint16(h)};
+    *dst_out = SDL_Rect{Sint16(dx), Sint16(dy), Uint16(w), Uint16(h)};
+    return true;
+}
+
+// --- Line ------------------------------------------------------------------------------------
+
+int _xSDL_blit_line(SDL_Surface* dst, int x0, int y0, int x1, int y1, unsigned colour) {
+    if (!dst) return -1;
+    if (colour_a(colour) == 0) return 0;
+    SurfaceLock lock(dst);
+    if (!lock.ok()) return -1;
+    const Uint8 r = colour_r(colour), g = colour_g(colour), b = colour_b(colour), a = colour_a(colour);
+    const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+    const int stx = x0 < x1 ? 1 : -1, sty = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    for (;;) {
+        if (x0 >= 0 && y0 >= 0 && x0 < dst->w && y0 < dst->h)
+            _xSDL_put_pixel(dst, Uint16(x0), Uint16(y0), r, g, b, a);
+        if (x0 == x1 && y0 == y1) break;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += stx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sty;
+        }
+    }
+    return 0;
+}
+
+// --- Fills ------------------------------------------------------------------------------------
+
+namespace {
+
+// Steps 2 to 5 of a fill: clip, buffer, skip test (already done by the caller
+// passing skip), lock, rows through the kernel, unlock.
+template <class K>
+int fill_rows(SDL_Surface* dst, const SDL_Rect* rect, const K& k) {
+    SDL_Rect r;
+    if (!_xSDL_calc_dest_rect(dst, rect, r)) return 0;
+    scoped_scanline buf(4ul * unsigned(dst->w));
+    SurfaceLock lock(dst);
+    if (!lock.ok()) return -1;
+    const row_get_fn get = row_getter(dst);
+    const row_put_fn put = row_putter(dst);
+    Uint8* b = buf.get();
+    for (int y = r.y; y < r.y + r.h; ++y) {
+        Uint8* px = pixel_at(dst, r.x, y);
+        get(dst, px, r.w, b);
+        run_fill(k, b, r.w);
+        put(dst, px, r.w, b);
+    }
+    return 0;
+}
+
+void colour_rgb(unsigned colour, unsigned c[3]) {
+    c[0] = colour_r(colour);
+    c[1] = colour_g(colour);
+    c[2] = colour_b(colour);
+}
+
+}  // namespace
+
+int _xSDL_fillrect_matte(SDL_Surface* dst, const SDL_Rect* rect, unsigned colour) {
+    if (!dst) return -1;
+    unsigned c[3], k1[3] = {0, 0, 0}, k0[3];
+    colour_rgb(colour, c);
+    for (int i = 0; i < 3; ++i) k0[i] = c[i] << 8;
+    return fill_rows(dst, rect, AffineFillK(k1, k0));
+}
+
+int _xSDL_fillrect_alpha(SDL_Surface* dst, const SDL_Rect* rect, unsigned colour) {
+    const unsigned a = colour_a(colour);
+    if (a == 0) return 0;
+    if (a == 255) return _xSDL_fillrect_matte(dst, rect, colour);
+    if (!dst) return -1;
+    unsigned c[3];
+    colour_rgb(colour, c);
+    if (c[0] == 0 && c[1] == 0 && c[2] == 0) {
+        // Darkening: d = d x (255 - a) >> 8. On a 4-byte XRGB surface the
+        // pixels are changed in place, keeping their top byte.
+        if (dst->format->BytesPerPixel == 4 && _is_pf_XRGB(*dst->format)) {
+            SDL_Rect r;
+            if (!_xSDL_calc_dest_rect(dst, rect, r)) return 0;
+            scoped_scanline buf(4ul * unsigned(dst->w));  // as the row path takes it
+            SurfaceLock lock(dst);
+            if (!lock.ok()) return -1;
+            const Uint16 keep = 256, dark = Uint16(255 - a);
+#if SDL_BYTEORDER == SDL_LIL_ENDIAN
+            const Uint16 k1[4] = {dark, dark, dark, keep};
+#else
+            const Uint16 k1[4] = {keep, dark, dark, dark};
+#endif
+            const Uint16 k0[4] = {0, 0, 0, 0};
+            const AffineFillK k(k1, k0, 0);
+            for (int y = r.y; y < r.y + r.h; ++y) run_fill(k, pixel_at(dst, r.x, y), r.w);
+            return 0;
+        }
+        const unsigned k1[3] = {255 - a, 255 - a, 255 - a}, k0[3] = {0, 0, 0};
+        return fill_rows(dst, rect, AffineFillK(k1, k0));
+    }
+    const unsigned k1[3] = {255 - a, 255 - a, 255 - a}, k0[3] = {c[0] * a, c[1] * a, c[2] * a};
+    return fill_rows(dst, rect, AffineFillK(k1, k0));
+}
+
+int _xSDL_fillrect_multiply_blend(SDL_Surface* dst, const SDL_Rect* rect, unsigned colour) {
+    if (!dst) return -1;
+    unsigned c[3];
+    colour_rgb(colour, c);
+    if (colour_a(colour) == 0 || (c[0] == 255 && c[1] == 255 && c[2] == 255)) return 0;
+    const unsigned k0[3] = {0, 0, 0};
+    return fill_rows(dst, rect, AffineFillK(c, k0));
+}
+
+int _xSDL_fillrect_dodge_blend(SDL_Surface* dst, const SDL_Rect* rect, unsigned colour) {
+    if (!dst) return -1;
+    if (colour_a(colour) == 0) return 0;
+    unsigned c[3];
+    colour_rgb(colour, c);
+    const Uint8* tab = dodge_table();
+    const DodgeFillK k = {{tab + 256 * c[0], tab + 256 * c[1], tab + 256 * c[2]}};
+    return fill_rows(dst, rect, k);
+}
+
+int _xSDL_fillrect_additive_blend(SDL_Surface* dst, const SDL_Rect* rect, unsigned colour) {
+    if (!dst) return -1;
+    unsigned c[3];
+    colour_rgb(colour, c);
+    if (colour_a(colour) == 0 || (c[0] == 0 && c[1] == 0 && c[2] == 0)) return 0;
+    return fill_rows(dst, rect, AddFillK(c));
+}
+
+int _xSDL_fillrect_move(SDL_Surface* dst, const SDL_Rect* rect, unsigned colour) {
+    if (!dst) return -1;
+    SDL_Rect r;
+    if (!_xSDL_calc_dest_rect(dst, rect, r)) return 0;
+    for (int y = r.y; y < r.y + r.h; ++y) _xSDL_fill_pixel_scan(dst, Uint16(r.x), Uint16(y), r.w, colour);
+    return 0;
+}
+
+int _xSDL_fill(SDL_Surface* dst, unsigned colour) {
+    return _xSDL_fillrect_move(dst, nullptr, colour);
+}
+
+// --- 1:1 blits -------------------------------------------------------------------------------
+
+namespace {
+
+// dst = src AND 0x00FFFFFF for n 32-bit pixels, in chunks the compiler vectorises.
+void mask_row(const Uint8* __restrict sp, Uint8* __restrict dp, unsigned n) {
+    unsigned j = 0;
+    for (; j + kChunk <= n; j += kChunk) {
+        const Uint8* s = sp + 4 * j;
+        Uint8* d = dp + 4 * j;
+        for (unsigned p = 0; p < kChunk; ++p) store32(d + 4 * p, load32(s + 4 * p) & 0x00FFFFFFu);
+    }
+    for (; j < n; ++j) store32(dp + 4 * j, load32(sp + 4 * j) & 0x00FFFFFFu);
+}
+
+template <class K>
+int blit_rows(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst, const SDL_Rect* dstrect,
+              const K& k) {
+    if (!src || !dst) return -1;
+    scoped_scanline sbuf(4ul * unsigned(src->w));
+    scoped_scanline dbuf(4ul * unsigned(dst->w));
+    SurfaceLock ls(src);
+    if (!ls.ok()) return -1;
+    SurfaceLock ld(dst);
+    if (!ld.ok()) return -1;
+    SDL_Rect so, dr;
+    if (!_xSDL_calc_src_dest_rects(src, srcrect, dst, dstrect, &so, &dr)) return 0;
+    const row_get_fn sget = row_getter(src);
+    const row_get_fn dget = row_getter(dst);
+    const row_put_fn dput = row_putter(dst);
+    Uint8* sb = sbuf.get();
+    Uint8* db = dbuf.get();
+    for (int i = 0; i < so.h; ++i) {
+        Uint8* dpx = pixel_at(dst, dr.x, dr.y + i);
+        sget(src, pixel_at(src, so.x, so.y + i), so.w, sb);
+        dget(dst, dpx, so.w, db);
+        run_blend(k, db, sb, so.w);
+        dput(dst, dpx, so.w, db);
+    }
+    return 0;
+    // ld unlocks the destination, then ls the source; dbuf goes back, then sbuf.
+}
+
+}  // namespace
+
+int _xSDL_blit_matte(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst,
+                     const SDL_Rect* dstrect) {
+    if (src && dst && src != dst && src->format->BytesPerPixel == 4 && dst->format->BytesPerPixel == 4 &&
+        src->format->Rmask == dst->format->Rmask && src->format->Gmask == dst->format->Gmask &&
+        src->format->Bmask == dst->format->Bmask && src->format->Amask == dst->format->Amask &&
+        is_byte_aligned_32(dst->format)) {
+        // Same byte-aligned format: reading both rows, copying R, G, B and
+        // writing back by masks comes to (s AND RGB masks) OR (d AND A mask).
+        scoped_scanline sbuf(4ul * unsigned(src->w));
+        scoped_scanline dbuf(4ul * unsigned(dst->w));
+        SurfaceLock ls(src);
+        if (!ls.ok()) return -1;
+        SurfaceLock ld(dst);
+        if (!ld.ok()) return -1;
+        SDL_Rect so, dr;
+        if (!_xSDL_calc_src_dest_rects(src, srcrect, dst, dstrect, &so, &dr)) return 0;
+        const Uint32 am = dst->format->Amask;
+        const Uint32 rgbm = dst->format->Rmask | dst->format->Gmask | dst->format->Bmask;
+        for (int i = 0; i < so.h; ++i) {
+            const Uint8* sp = pixel_at(src, so.x, so.y + i);
+            Uint8* dp = pixel_at(dst, dr.x, dr.y + i);
+            if (am == 0 && rgbm == 0x00FFFFFFu) {
+                // No alpha byte: the row is the source's colour bytes with a zero top byte.
+                mask_row(sp, dp, so.w);
+            } else {
+                for (unsigned j = 0; j < so.w; ++j)
+                    store32(dp + 4 * j, (load32(sp + 4 * j) & rgbm) | (load32(dp + 4 * j) & am));
+            }
+        }
+        return 0;
+    }
+    return blit_rows(src, srcrect, dst, dstrect, MatteK());
+}
+
+int _xSDL_blit_matte_ai(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst,
+                        const SDL_Rect* dstrect, unsigned char ai) {
+    if (ai == 0) return 0;
+    if (ai == 255) return _xSDL_blit_matte(src, srcrect, dst, dstrect);
+    return blit_rows(src, srcrect, dst, dstrect, MatteAiK{ai});
+}
+
+int _xSDL_blit_ai(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst, const SDL_Rect* dstrect,
+                  unsigned char ai) {
+    if (ai == 0) return 0;
+    if (ai == 255) {
+        SDL_Rect s, d;
+        if (srcrect) s = *srcrect;
+        if (dstrect) d = *dstrect;
+        return SDL_UpperBlit(const_cast<SDL_Surface*>(src), srcrect ? &s : nullptr, dst,
+                             dstrect ? &d : nullptr);
+    }
+    return blit_rows(src, srcrect, dst, dstrect, AlphaK{ai});
+}
+
+int _xSDL_blit_additive_blend(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst,
+                              const SDL_Rect* dstrect) {
+    return blit_rows(src, srcrect, dst, dstrect, AdditiveK{256});
+}
+
+int _xSDL_blit_additive_blend_ai(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst,
+                                 const SDL_Rect* dstrect, unsigned char ai) {
+    if (ai == 0) return 0;
+    if (ai == 255) return _xSDL_blit_additive_blend(src, srcrect, dst, dstrect);
+    return blit_rows(src, srcrect, dst, dstrect, AdditiveK{ai});
+}
+
+int _xSDL_blit_multiply_blend(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst,
+                              const SDL_Rect* dstrect) {
+    return blit_rows(src, srcrect, dst, dstrect, MultiplyK());
+}
+
+int _xSDL_blit_multiply_blend_ai(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst,
+                                 const SDL_Rect* dstrect, unsigned char ai) {
+    if (ai == 0) return 0;
+    if (ai == 255) return _xSDL_blit_multiply_blend(src, srcrect, dst, dstrect);
+    return blit_rows(src, srcrect, dst, dstrect, MultiplyAiK{ai});
+}
+
+int _xSDL_blit_dodge_blend(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst,
+                           const SDL_Rect* dstrect) {
+    return blit_rows(src, srcrect, dst, dstrect, DodgeK{dodge_table()});
+}
+
+int _xSDL_blit_dodge_blend_ai(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst,
+                              const SDL_Rect* dstrect, unsigned char ai) {
+    if (ai == 0) return 0;
+    if (ai == 255) return _xSDL_blit_dodge_blend(src, srcrect, dst, dstrect);
+    return blit_rows(src, srcrect, dst, dstrect, DodgeAiK{dodge_table(), ai});
+}
+
+int _xSDL_blit_gray(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst,
+                    const SDL_Rect* dstrect) {
+    return blit_rows(src, srcrect, dst, dstrect, GreyK{256});
+}
+
+int _xSDL_blit_gray_ai(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst,
+                       const SDL_Rect* dstrect, unsigned char ai) {
+    if (ai == 0) return 0;
+    if (ai == 255) return _xSDL_blit_gray(src, srcrect, dst, dstrect);
+    return blit_rows(src, srcrect, dst, dstrect, GreyK{ai});
+}
+
+int _xSDL_blit_move(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst,
+                    const SDL_Rect* dstrect) {
+    if (!src || !dst) return -1;
+    SurfaceLock ls(src);
+    if (!ls.ok()) return -1;
+    SurfaceLock ld(dst);
+    if (!ld.ok()) return -1;
+    SDL_Rect so, dr;
+    if (!_xSDL_calc_src_dest_rects(src, srcrect, dst, dstrect, &so, &dr)) return 0;
+    for (int i = 0; i < so.h; ++i)
+        _xSDL_copy_pixel_scan(src, Uint16(so.x), Uint16(so.y + i), so.w, dst, Uint16(dr.x), Uint16(dr.y + i));
+    return 0;
+}
