@@ -1,0 +1,145 @@
+#include "orb_main.h"
+
+#include <SDL/SDL.h>
+#include <SDL/SDL_mixer.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "blit_job_manager.h"
+#include "card_back_screen.h"
+#include "command_line.h"
+#include "frame_loop.h"
+#include "glyph_set.h"
+#include "high_scores_screen.h"
+#include "how_to_play_screen.h"
+#include "loader_global.h"
+#include "media.h"
+#include "menu_screens.h"
+#include "options_screen.h"
+#include "os.h"
+#include "particle_images.h"
+#include "perfmon.h"
+#include "player.h"
+#include "pointer_sprite.h"
+#include "record_screens.h"
+#include "screen_hacks.h"
+#include "snd.h"
+#include "sound_handles.h"
+#include "splash_screen.h"
+#include "stats_screen.h"
+#include "tde_manager.h"
+#include "title_screen.h"
+#include "transition.h"
+#include "video_modes.h"
+
+namespace {
+
+// The saved records: options and player files.
+void read_records() {
+    options.read();
+    Player::read_all();
+}
+void save_records() { Player::save_all(); }
+
+// Every screen schedules its images, in a fixed order; only the splash and title screens
+// load images at once. Then the menu glyphs and the pointer.
+void schedule_screen_images() {
+    splashscreen.load(&loader);
+    load_particles();
+    options.load(&loader);
+    highscoresscreen()->load(&loader);
+    titlescreen.load(&loader);
+    howtoplayscreen()->load(&loader);
+    TitleScreen::Exits exits;
+    exits.profile_fresh = [] { return Player::cur()->fresh; };
+    titlescreen.set_exits(exits);
+    load_menu_screens(&loader);
+    cardbackscreen()->load(&loader);
+    statsscreen()->load(&loader);
+    connect_record_screens();
+    fill_menu_glyphs(loader);
+    pointer.load();
+    _pointer_butterfly()->load();
+}
+
+// The objects drawn over every screen: the mouse pointer and its companion.
+void add_companions(FrameLoop& loop) {
+    loop.add_companion(&pointer, false);
+    loop.add_companion(_pointer_butterfly(), true);
+}
+
+void shut_down(bool audio_open) {
+    keep_shown_screen_at_exit();
+    drop_all_screens();
+    save_records();
+    loader.unload();
+    if (audio_open) Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    SDL_Quit();
+}
+
+}  // namespace
+
+int orb_main(int argc, char** argv) {
+    E2::os()->env_set("SDL_VIDEO_CENTERED", "1");
+    if (chdir("Lunerra Solitaire.app/Contents") != 0) {
+        // Assets are then looked up relative to the current folder.
+    }
+
+    CommandLine cl = parse_command_line(argc, argv);
+    if (!cl.warning.empty()) std::fprintf(stderr, "lunerra: %s\n", cl.warning.c_str());
+    E2::PerfMon::push_enabled(cl.perf);
+
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    read_records();
+    if (cl.window) options.fullscreen = false;
+    if (cl.fullscreen) options.fullscreen = true;
+
+    if (cl.no_sound) Snd::set_enabled(false);
+    SDL_Init(SDL_INIT_VIDEO | (Snd::is_enabled() ? SDL_INIT_AUDIO : 0u) |
+             (cl.no_parachute ? SDL_INIT_NOPARACHUTE : 0u));
+    bool audio_open = Snd::is_enabled() && Snd::open_audio();
+
+    E2::Video* video = E2::get_video();
+    bool widescreen = video->is_widescreen();
+    SDL_WM_SetCaption("Quorlan Games - Lunerra Solitaire!", nullptr);
+    E2::os()->set_title_icon("IDI_ICON2", 103);
+
+    E2::VideoMode request = startup_video_mode(cl, &options.fullscreen, video->desktop_mode(), widescreen);
+    if (!video->set_mode_exactly(completed_startup_mode(request))) {
+        SDL_Quit();
+        return 0;
+    }
+    SDL_Surface* s = SDL_GetVideoSurface();
+    if (!s) {
+        SDL_Quit();
+        return 0;
+    }
+    ScreenHacks::set_screen_view({s->w, s->h});
+    SDL_ShowCursor(0);
+
+    schedule_screen_images();
+    register_sounds();
+    bjmgr.reset({s->w, s->h}, cl.grid);
+
+    tde_stack.push_front(&splashscreen);
+
+    SdlMedia media;
+    FrameLoop loop(media, tde_stack, bjmgr);
+    loop.set_redraw_view(cl.redraw_view);
+    loop.set_grid_size(cl.grid);
+    add_companions(loop);
+    loop.start();
+    loop.run();
+
+    shut_down(audio_open);
+    return 0;
+}
+
+extern "C" int SDL_main(int argc, char** argv) {
+    orb_main(argc, argv);
+    return 0;
+}

@@ -1,0 +1,194 @@
+#include "high_scores_screen.h"
+
+#include <cctype>
+#include <climits>
+#include <cstdio>
+
+#include "event_predicates.h"
+#include "glyph_set.h"
+#include "io.h"
+#include "loader.h"
+#include "main_menu_screen.h"
+#include "os.h"
+#include "player.h"
+#include "save_file.h"
+#include "transition.h"
+
+namespace {
+
+char const* const save_folder = "Quorlan Games/Lunerra Solitaire";
+
+unsigned players_game() {
+    unsigned g = Player::cur()->game;
+    return g < HighScoresScreen::table_count ? g : 0;
+}
+
+}  // namespace
+
+HighScoresScreen* highscoresscreen() {
+    static HighScoresScreen screen;
+    return &screen;
+}
+
+HighScoresScreen::HighScoresScreen() : tables_(table_count, std::vector<HSPair>(row_count)) {}
+
+std::string HighScoresScreen::filename() const {
+    E2::OS* os = E2::os();
+    return os->filepath_merge(os->conf_dir(save_folder), "highscores.dat");
+}
+
+int HighScoresScreen::score_value(std::string const& text) {
+    std::size_t i = 0, n = text.size();
+    while (i < n && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    long long v = 0;
+    bool saturated = false;
+    for (; i < n && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+        v = v * 10 + (text[i] - '0');
+        if (v > static_cast<long long>(INT_MAX) + 1) {
+            saturated = true;
+            break;
+        }
+    }
+    if (saturated) return negative ? INT_MIN : INT_MAX;
+    if (negative) return v > static_cast<long long>(INT_MAX) ? INT_MIN : static_cast<int>(-v);
+    return v > INT_MAX ? INT_MAX : static_cast<int>(v);
+}
+
+void HighScoresScreen::read() {
+    for (auto& t : tables_)
+        for (HSPair& row : t) row = {default_name, "0"};
+    if (FILE* f = std::fopen(filename().c_str(), "rb")) {
+        if (E2::io::read_ui32(f) == magic) {
+            for (auto& t : tables_)
+                for (HSPair& row : t) {
+                    row.name = E2::io::read_string(f);
+                    if (row.name.size() > max_name_bytes) row.name.resize(max_name_bytes);
+                    row.score = E2::io::read_string(f);
+                }
+        }
+        std::fclose(f);
+    }
+    resync();
+}
+
+void HighScoresScreen::save() {
+    E2::io::save_file_atomically(filename(), [this](FILE* f) {
+        E2::io::write_ui32(f, magic);
+        for (auto const& t : tables_)
+            for (HSPair const& row : t) {
+                E2::io::write_string(f, row.name);
+                E2::io::write_string(f, row.score);
+            }
+    });
+}
+
+void HighScoresScreen::select_table(unsigned t) const {
+    current_ = t;
+    resync();
+}
+
+void HighScoresScreen::select_players_table() const {
+    unsigned g = players_game();
+    if (g != current_) select_table(g);
+}
+
+unsigned HighScoresScreen::rank(int score) const {
+    std::vector<HSPair> const& t = tables_[current_];
+    for (unsigned r = 0; r < row_count; ++r)
+        if (t[r].score.empty() || score_value(t[r].score) < score) return r;
+    return row_count;
+}
+
+bool HighScoresScreen::is_highscore(int score) const {
+    select_players_table();
+    return rank(score) < row_count;
+}
+
+int HighScoresScreen::add_score(std::string const& name, int score) {
+    select_players_table();
+    unsigned r = rank(score);
+    if (r >= row_count) return -1;
+    std::vector<HSPair>& t = tables_[current_];
+    for (unsigned k = row_count - 1; k > r; --k) t[k] = t[k - 1];
+    t[r] = {name, std::to_string(score)};
+    save();
+    resync();
+    return static_cast<int>(r);
+}
+
+void HighScoresScreen::resync() const {
+    std::vector<HSPair> const& t = tables_[current_];
+    for (unsigned r = 0; r < row_count; ++r) {
+        names_[r].set_text(t[r].name);
+        scores_[r].set_text(t[r].score);
+    }
+}
+
+void HighScoresScreen::load(Loader* l) {
+    read();
+    background.surface = l->get_surface_delayed(".i/menu/highscores_bg.jpg");
+    background.set_pos(0, 0);
+    back.set_images(l->schedule_surface(".i/menu/mainmenu_up.png"), l->schedule_surface(".i/menu/mainmenu_over.png"),
+                    l->schedule_surface(".i/menu/mainmenu_down.png"));
+    back.glow = l->schedule_surface(".i/menu/menu_glow.png");
+    back.set_pos(313, 670);
+    back.set_state(ButtonSprite::normal);
+    back.register_listener(this);
+    tabs.load(l, this);
+    for (unsigned r = 0; r < row_count; ++r) {
+        int y = 246 + 38 * static_cast<int>(r);
+        names_[r].glyphs = &menu_glyphs;
+        names_[r].align = TextSprite::align_left;
+        names_[r].set_pos(279, y);
+        scores_[r].glyphs = &menu_glyphs;
+        scores_[r].align = TextSprite::align_right;
+        scores_[r].set_pos(789, y);
+    }
+}
+
+void HighScoresScreen::on_enqueue() {
+    background.load();
+    select_table(players_game());
+}
+
+void HighScoresScreen::on_dequeue() { background.unload(); }
+
+void HighScoresScreen::tick(unsigned now, unsigned dt) {
+    background.tick(now, dt);
+    back.tick(now, dt);
+    tabs.tick(now, dt);
+    for (unsigned r = 0; r < row_count; ++r) {
+        names_[r].tick(now, dt);
+        scores_[r].tick(now, dt);
+    }
+}
+
+void HighScoresScreen::display(SDL_Surface* s) const {
+    background.display(s);
+    back.display(s);
+    tabs.display(s, current_);
+    for (unsigned r = 0; r < row_count; ++r) {
+        names_[r].display(s);
+        scores_[r].display(s);
+    }
+}
+
+bool HighScoresScreen::proc_event(SDL_Event* e) {
+    if (is_quit_escape(e)) return on_click(&back);
+    if (back.proc_event(e)) return true;
+    if (tabs.proc_event(e)) return true;
+    return background.proc_event(e);
+}
+
+bool HighScoresScreen::on_click(ButtonSprite* b) {
+    if (b == &back) {
+        orb_transition_to(&mainmenu);
+        return true;
+    }
+    unsigned t = tabs.index_of(b);
+    if (t >= table_count) return false;
+    select_table(t);
+    return true;
+}

@@ -1,0 +1,44 @@
+#include "command_line.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+void read_grid(char const* arg, CommandLine& cl) {
+    errno = 0;
+    long n = std::strtol(arg, nullptr, 0);
+    if (errno != 0 || n < 1 || n > static_cast<long>(max_grid_size)) {
+        cl.warning = std::string("grid size '") + arg + "' is not between 1 and " + std::to_string(max_grid_size) +
+                     "; using " + std::to_string(cl.grid);
+        return;
+    }
+    cl.grid = static_cast<unsigned>(n);
+}
+
+}  // namespace
+
+CommandLine parse_command_line(int argc, char** argv) {
+    CommandLine cl;
+    optind = 0;  // a full restart of getopt's scan, so the parser can run more than once
+    int c;
+    while ((c = getopt(argc, argv, "+wfdhRr:pAPmG:")) != -1) {
+        switch (c) {
+            case 'w': cl.window = true; break;
+            case 'f': cl.fullscreen = true; break;
+            case 'd': cl.hw_surface = true; break;
+            case 'h': cl.double_buf = true; break;
+            case 'R': cl.redraw_view = true; break;
+            case 'r': read_grid(optarg, cl); break;
+            case 'p': break;
+            case 'A': cl.no_sound = true; break;
+            case 'P': cl.no_parachute = true; break;
+            case 'm': cl.perf = true; break;
+            case 'G': std::sscanf(optarg, "%dx%dx%d", &cl.geometry_w, &cl.geometry_h, &cl.geometry_d); break;
+            default: break;
+        }
+    }
+    return cl;
+}

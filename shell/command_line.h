@@ -1,0 +1,26 @@
+#pragma once
+// The program's command line: option string "wfdhRr:pAPmG:".
+
+#include <string>
+
+struct CommandLine {
+    bool window = false;        // -w
+    bool fullscreen = false;    // -f
+    bool hw_surface = false;    // -d
+    bool double_buf = false;    // -h
+    bool redraw_view = false;   // -R: outline every redrawn rectangle
+    unsigned grid = 8;          // -r N: the display list's grid of N by N cells
+    bool no_sound = false;      // -A
+    bool no_parachute = false;  // -P
+    bool perf = false;          // -m: performance counters on
+    int geometry_w = 1024, geometry_h = 768, geometry_d = 0;  // -G WxHxD, read and unused
+    std::string warning;        // why an option value was refused, or empty
+};
+
+// Largest accepted -r value.
+constexpr unsigned max_grid_size = 256;
+
+// Reads argv with getopt; an unknown letter is skipped after getopt's own message and
+// reading stops at the first non-option argument. -r N is read with strtol(N, NULL, 0);
+// a value outside 1..max_grid_size keeps the default and sets `warning`.
+CommandLine parse_command_line(int argc, char** argv);

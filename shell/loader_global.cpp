@@ -1,0 +1,3 @@
+#include "loader_global.h"
+
+Loader loader("");

@@ -1,0 +1,34 @@
+#pragma once
+// The video modes of start-up, of the Ctrl+Page Up switch and of the full-screen toggle.
+
+#include "command_line.h"
+#include "video.h"
+
+// The start-up mode. A widescreen desktop forces a window: it clears *stored_fullscreen
+// and sets cl.window. A window on a desktop no larger than 1024x768 is 800x600. -f makes
+// the mode full screen, -w (which wins) a window; -h and -d add their surface flags.
+E2::VideoMode startup_video_mode(CommandLine& cl, bool* stored_fullscreen, E2::VideoMode const& desktop,
+                                 bool widescreen);
+
+// The complete mode for a start-up request: the video layer's recommendation, which
+// replaces the flags, with the request's SDL_DOUBLEBUF and SDL_HWSURFACE put back.
+E2::VideoMode completed_startup_mode(E2::VideoMode const& request);
+
+// Ctrl+Page Up: 800x600 from a 1024-wide mode, else 1024x768; full screen kept.
+E2::VideoMode page_up_video_mode(E2::VideoMode const& current);
+
+// The full-screen toggle: 1024x768 with the opposite full-screen flag, 800x600 for a
+// window on a desktop no larger than 1024x768.
+E2::VideoMode toggled_video_mode(E2::VideoMode const& current, E2::VideoMode const& desktop);
+
+// Sets `mode`, then the screen view and the display list's grid (n by n cells) from the
+// mode the video layer holds afterwards. A failed switch goes unnoticed: the views follow
+// whatever mode remains.
+void apply_video_mode(E2::VideoMode const& mode, unsigned n);
+
+// The Ctrl+Page Up switch with the images unloaded around it.
+void switch_window_size(unsigned n);
+
+// Switches between full screen and window. The caller unloads the images and clears the
+// display list before and reloads the images after. The grid keeps its size.
+void toggle_fullscreen();

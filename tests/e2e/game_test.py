@@ -1,0 +1,225 @@
+#!/usr/bin/env python3
+"""End-to-end checks of the running game: window, picture, pacing, mode switch, quitting,
+start from any folder and from an installed prefix. They do not depend on which screen
+comes first: they wait for a steady picture and end the game by closing its window."""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+from harness import Failure, Game, TITLE, check, display, main
+
+
+def keep_screenshot(image, name):
+    out = os.environ.get("LUNERRA_E2E_OUT")
+    if out:
+        os.makedirs(out, exist_ok=True)
+        image.save_png(os.path.join(out, name + ".png"))
+
+
+def is_picture(image):
+    """A real picture: neither black nor a few flat colours."""
+    return image.distinct_colours() > 200 and image.mean_brightness() > 20
+
+
+def settled(g, name, timeout=30):
+    """Waits until the window shows a picture that holds still (the start-up screens have
+    passed; a pulsing button or the pointer may move) and returns it."""
+    last = None
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        shot = g.screenshot()
+        if is_picture(shot) and last is not None and shot.matching_fraction(last) > 0.95:
+            keep_screenshot(shot, name)
+            return shot
+        last = shot
+        time.sleep(0.4)
+    if last is not None:
+        keep_screenshot(last, name)
+    raise Failure("%s: no steady picture within %d s (%d colours, brightness %.0f)"
+                  % (name, timeout, last.distinct_colours() if last else 0,
+                     last.mean_brightness() if last else 0))
+
+
+def started(exe, args=(), **kw):
+    g = Game(exe, args, **kw)
+    g.find_window()
+    return g
+
+
+def close_and_expect_exit(g):
+    g.close_window()
+    rc = g.wait_exit(20)
+    check(rc == 0, "closing the window gave status %s: %s" % (rc, g.err.decode(errors="replace")[-2000:]))
+
+
+def case_window(exe):
+    """Opens a 1024x768 window with the title, shows a picture, survives input, and ends
+    with status 0 when the window is closed."""
+    g = started(exe)
+    try:
+        check(g.title() == TITLE, "window title is %r" % g.title())
+        check(g.size() == (1024, 768), "window size is %s on a large desktop" % (g.size(),))
+        settled(g, "window")
+        g.x("xdotool", "mousemove", "--window", str(g.window), "300", "200")
+        g.x("xdotool", "mousemove", "--window", str(g.window), "5", "5")
+        g.x("xdotool", "click", "1")
+        g.key("a")
+        g.key("Page_Up")
+        time.sleep(0.5)
+        check(g.proc.poll() is None, "the game ended on plain input")
+        check(g.size() == (1024, 768), "Page Up without Control changed the mode")
+        close_and_expect_exit(g)
+    finally:
+        g.stop()
+
+
+def case_page_up(exe):
+    """Ctrl+Page Up switches to an 800x600 window and back; the picture is the same at
+    both sizes. (The key's release may lead the first screen on, so the comparison is
+    between the two pictures after the first switch.)"""
+    g = started(exe)
+    try:
+        settled(g, "page_up_start")
+        g.key("ctrl+Prior")
+        check(g.wait_size((800, 600)), "Ctrl+Page Up gave %s, not 800x600" % (g.size(),))
+        small = settled(g, "page_up_small")
+        g.key("ctrl+Prior")
+        if not g.wait_size((1024, 768)):
+            keep_screenshot(g.screenshot(), "page_up_stuck")
+            raise Failure("the second Ctrl+Page Up gave %s" % (g.size(),))
+        big = settled(g, "page_up_big")
+        same = small.matching_fraction(big)
+        check(same > 0.8, "the 800x600 and 1024x768 pictures match at only %.0f%% of the points"
+              % (100 * same))
+        close_and_expect_exit(g)
+    finally:
+        g.stop()
+
+
+def case_close(exe):
+    """Closing the window ends the game at once with status 0, even during start-up."""
+    g = started(exe)
+    try:
+        close_and_expect_exit(g)
+    finally:
+        g.stop()
+
+
+def case_terminate(exe):
+    """SIGTERM is a quit request: the game shuts down normally."""
+    g = started(exe)
+    try:
+        settled(g, "terminate")
+        g.proc.terminate()
+        rc = g.wait_exit(20)
+        check(rc == 0, "SIGTERM gave status %s: %s" % (rc, g.err.decode(errors="replace")))
+    finally:
+        g.stop()
+
+
+def case_idle(exe):
+    """A steady screen costs little: frames are paced by sleeping."""
+    g = started(exe)
+    try:
+        settled(g, "idle")
+        t0, c0 = time.monotonic(), g.cpu_seconds()
+        time.sleep(3)
+        share = (g.cpu_seconds() - c0) / (time.monotonic() - t0)
+        # An unpaced loop takes a whole core.
+        check(share < 0.6, "the idle game uses %.0f%% of a core" % (100 * share))
+        check(g.proc.poll() is None, "the game ended by itself")
+        close_and_expect_exit(g)
+    finally:
+        g.stop()
+
+
+def case_redraw_view(exe):
+    """-R outlines the redrawn rectangles in red; the first frame redraws the whole window,
+    and every later rectangle at an edge outlines that edge again."""
+    g = started(exe, ["-R"])
+    try:
+        time.sleep(1)
+        shot = g.screenshot()
+        keep_screenshot(shot, "redraw_view")
+        for x, y in ((0, 300), (1023, 300), (500, 0), (500, 767)):
+            check(shot.pixel(x, y) == (255, 0, 0), "no red outline at %d,%d: %s" % (x, y, shot.pixel(x, y)))
+        inside = shot.pixel(500, 300)
+        check(inside[0] > inside[1] or inside[0] > inside[2], "no red tint inside: %s" % (inside,))
+        close_and_expect_exit(g)
+    finally:
+        g.stop()
+
+
+def case_bad_grid(exe):
+    """-r 0 is refused with a message; the game runs with the default grid."""
+    g = started(exe, ["-r", "0"])
+    try:
+        settled(g, "bad_grid")
+        close_and_expect_exit(g)
+        check("grid size" in g.err.decode(), "no message about the grid size: %r" % g.err.decode())
+    finally:
+        g.stop()
+
+
+def case_other_folder(exe):
+    """Started by absolute path from an unrelated folder, the game still finds its data."""
+    folder = tempfile.mkdtemp(prefix="lunerra-e2e-cwd-")
+    g = started(os.path.abspath(exe), cwd=folder)
+    try:
+        settled(g, "other_folder")
+        close_and_expect_exit(g)
+    finally:
+        g.stop()
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+def case_installed(exe, build_dir):
+    """cmake --install lays out a prefix from which the game runs."""
+    prefix = tempfile.mkdtemp(prefix="lunerra-e2e-prefix-")
+    try:
+        r = subprocess.run(["cmake", "--install", build_dir, "--prefix", prefix], capture_output=True)
+        check(r.returncode == 0, "cmake --install failed: %s" % r.stderr.decode())
+        installed = os.path.join(prefix, "bin", "lunerra")
+        check(os.access(installed, os.X_OK), "no bin/lunerra in the prefix")
+        check(os.path.isfile(os.path.join(prefix, "share", "lunerra", "data", "q.dat")),
+              "no share/lunerra/data/q.dat in the prefix")
+        g = started(installed, cwd="/")
+        try:
+            settled(g, "installed")
+            close_and_expect_exit(g)
+        finally:
+            g.stop()
+    finally:
+        shutil.rmtree(prefix, ignore_errors=True)
+
+
+def case_no_display(exe):
+    """Without a usable display the game ends at once with status 0."""
+    display()
+    g = Game(exe, disp=":4097", env_extra={"SDL_VIDEODRIVER": "x11"})
+    try:
+        rc = g.wait_exit(10)
+        check(rc == 0, "without a display the status was %s: %s" % (rc, g.err.decode()))
+    finally:
+        g.stop()
+
+
+CASES = {
+    "window": case_window,
+    "page_up": case_page_up,
+    "close": case_close,
+    "terminate": case_terminate,
+    "idle": case_idle,
+    "redraw_view": case_redraw_view,
+    "bad_grid": case_bad_grid,
+    "other_folder": case_other_folder,
+    "installed": case_installed,
+    "no_display": case_no_display,
+}
+
+if __name__ == "__main__":
+    sys.exit(main(CASES))

@@ -1,0 +1,322 @@
+"""Runs the real game under an X server and looks at its window.
+
+Each run gets a fresh temporary HOME and the dummy audio driver. The display comes from
+LUNERRA_E2E_DISPLAY (or DISPLAY); without one the test is skipped (exit 77) unless
+LUNERRA_E2E_REQUIRED=1.
+"""
+
+import ctypes
+import ctypes.util
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import zlib
+
+SKIP = 77
+TITLE = "Quorlan Games - Lunerra Solitaire!"
+
+
+class Failure(Exception):
+    pass
+
+
+def check(cond, message):
+    if not cond:
+        raise Failure(message)
+
+
+def display():
+    d = os.environ.get("LUNERRA_E2E_DISPLAY") or os.environ.get("DISPLAY")
+    if not d:
+        if os.environ.get("LUNERRA_E2E_REQUIRED") == "1":
+            raise Failure("no X display for the e2e tests")
+        print("no X display: skipped")
+        sys.exit(SKIP)
+    return d
+
+
+def wait_for(pred, timeout, step=0.05):
+    end = time.monotonic() + timeout
+    while True:
+        value = pred()
+        if value:
+            return value
+        if time.monotonic() > end:
+            return value
+        time.sleep(step)
+
+
+class Game:
+    """One run of the game executable."""
+
+    def __init__(self, exe, args=(), cwd=None, env_extra=None, disp=None):
+        self.home = tempfile.mkdtemp(prefix="lunerra-e2e-home-")
+        self.display = disp or display()
+        env = dict(os.environ)
+        for k in ("XDG_CONFIG_HOME", "SDL_VIDEODRIVER"):
+            env.pop(k, None)
+        env.update({"HOME": self.home, "SDL_AUDIODRIVER": "dummy", "DISPLAY": self.display})
+        if env_extra:
+            env.update(env_extra)
+        self.env = env
+        self.argv = [exe, *args]
+        self.cwd = cwd or self.home
+        self.spawn()
+        self.window = None
+        self.out = b""
+        self.err = b""
+
+    def x(self, *cmd, check_rc=True):
+        r = subprocess.run(list(cmd), env=self.env, capture_output=True, timeout=20)
+        if check_rc and r.returncode != 0:
+            raise Failure("%s failed: %s" % (cmd[0], r.stderr.decode(errors="replace")))
+        return r.stdout.decode(errors="replace")
+
+    def spawn(self):
+        self.proc = subprocess.Popen(self.argv, cwd=self.cwd, env=self.env,
+                                     stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+
+    def find_window(self, timeout=20, attempts=3):
+        # The media layer's X11 driver now and then leaves the window without its name
+        # (a race with its audio thread): such a start is killed, before it saved
+        # anything, and made again with the same HOME.
+        for attempt in range(attempts):
+            try:
+                return self.find_window_once(timeout if attempt == attempts - 1 else 8)
+            except Failure as e:
+                if "no window titled" not in str(e) or attempt == attempts - 1:
+                    raise
+                self.proc.kill()
+                self.proc.wait()
+                self.finish_output()
+                self.spawn()
+
+    def find_window_once(self, timeout):
+        def search():
+            if self.proc.poll() is not None:
+                raise Failure("the game ended before its window appeared (status %s): %s"
+                              % (self.proc.returncode, self.finish_output()))
+            r = subprocess.run(["xdotool", "search", "--name", "^%s$" % TITLE.replace("!", ".")],
+                               env=self.env, capture_output=True)
+            ids = r.stdout.split()
+            return int(ids[-1]) if ids else None
+        self.window = wait_for(search, timeout, 0.1)
+        check(self.window, "no window titled %r appeared; %s" % (TITLE, self.diagnosis()))
+        return self.window
+
+    def diagnosis(self):
+        """What the X server and the process look like, for a failure message."""
+        tree = subprocess.run(["xwininfo", "-root", "-tree"], env=self.env, capture_output=True)
+        names = [l.strip() for l in tree.stdout.decode(errors="replace").splitlines() if '"' in l]
+        try:
+            with open("/proc/%d/wchan" % self.proc.pid) as f:
+                wchan = f.read()
+        except OSError:
+            wchan = "?"
+        props = ""
+        r = subprocess.run(["xdotool", "search", "--class", "lunerra"], env=self.env, capture_output=True)
+        for wid in r.stdout.split()[:2]:
+            p = subprocess.run(["xprop", "-id", wid.decode()], env=self.env, capture_output=True)
+            props += " | %s: %s" % (wid.decode(), " ; ".join(
+                l for l in p.stdout.decode(errors="replace").splitlines() if "NAME" in l or "CLASS" in l))
+        return "top-level windows %s; process waits in %s%s" % (names[:8], wchan, props)
+
+    def title(self):
+        return self.x("xdotool", "getwindowname", str(self.window)).strip()
+
+    def size(self):
+        info = self.x("xwininfo", "-id", str(self.window))
+        w = h = None
+        for line in info.splitlines():
+            line = line.strip()
+            if line.startswith("Width:"):
+                w = int(line.split()[1])
+            elif line.startswith("Height:"):
+                h = int(line.split()[1])
+        return w, h
+
+    def wait_size(self, size, timeout=10):
+        return wait_for(lambda: self.size() == size, timeout, 0.1)
+
+    def key(self, keys):
+        """Types keys into the window through the server's test extension, as a keyboard
+        would; the window gets the input focus first."""
+        self.x("xdotool", "windowfocus", str(self.window))
+        self.x("xdotool", "key", keys)
+
+    def screenshot(self):
+        return Image.from_xwd(self.x_bytes("xwd", "-silent", "-id", str(self.window)))
+
+    def x_bytes(self, *cmd):
+        r = subprocess.run(list(cmd), env=self.env, capture_output=True, timeout=20)
+        if r.returncode != 0:
+            raise Failure("%s failed: %s" % (cmd[0], r.stderr.decode(errors="replace")))
+        return r.stdout
+
+    def cpu_seconds(self):
+        with open("/proc/%d/stat" % self.proc.pid) as f:
+            fields = f.read().rsplit(")", 1)[1].split()
+        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+    def close_window(self):
+        """Asks the window to close as a window manager does (WM_DELETE_WINDOW)."""
+        send_delete_window(self.display, self.window)
+
+    def wait_exit(self, timeout=15):
+        try:
+            self.proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            return None
+        self.finish_output()
+        return self.proc.returncode
+
+    def finish_output(self):
+        if self.proc.poll() is not None and self.proc.stdout:
+            self.out += self.proc.stdout.read()
+            self.err += self.proc.stderr.read()
+            self.proc.stdout.close()
+            self.proc.stderr.close()
+            self.proc.stdout = self.proc.stderr = None
+        return self.err.decode(errors="replace")
+
+    def stop(self):
+        if self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+        self.finish_output()
+        shutil.rmtree(self.home, ignore_errors=True)
+
+
+class Image:
+    """The RGB pixels of a 32-bit screenshot, decoded on demand."""
+
+    def __init__(self, data, w, h, pos, bpl, order, shifts):
+        self.data, self.w, self.h, self.pos, self.bpl = data, w, h, pos, bpl
+        self.order, self.shifts = order, shifts
+
+    @staticmethod
+    def from_xwd(data):
+        (header_size, _version, _fmt, _depth, w, h, _xoff, byte_order, _unit, _bit_order, _pad,
+         bpp, bpl, _vclass, rmask, gmask, bmask, _bits_rgb, _cmap_entries, ncolors) = \
+            struct.unpack(">20I", data[:80])
+        check(bpp == 32, "unexpected screenshot depth %d" % bpp)
+
+        def shift(mask):
+            s = 0
+            while mask and not mask & 1:
+                mask >>= 1
+                s += 1
+            return s
+        return Image(data, w, h, header_size + ncolors * 12, bpl, "<I" if byte_order == 0 else ">I",
+                     (shift(rmask), shift(gmask), shift(bmask)))
+
+    def pixel(self, x, y):
+        p, = struct.unpack_from(self.order, self.data, self.pos + y * self.bpl + 4 * x)
+        rs, gs, bs = self.shifts
+        return (p >> rs) & 0xFF, (p >> gs) & 0xFF, (p >> bs) & 0xFF
+
+    def samples(self, step=16):
+        return [self.pixel(x, y) for y in range(0, self.h, step) for x in range(0, self.w, step)]
+
+    def mean_brightness(self):
+        s = self.samples()
+        return sum(sum(p) for p in s) / (3.0 * len(s))
+
+    def distinct_colours(self):
+        return len(set(self.samples(8)))
+
+    def scaled_difference(self, other):
+        """Mean absolute channel difference against another image at matching positions."""
+        total = n = 0
+        for j in range(1, 40):
+            for i in range(1, 40):
+                a = self.pixel(i * self.w // 40, j * self.h // 40)
+                b = other.pixel(i * other.w // 40, j * other.h // 40)
+                total += sum(abs(p - q) for p, q in zip(a, b))
+                n += 3
+        return total / n
+
+    def matching_fraction(self, other, tolerance=24):
+        """The share of 39 x 39 sample points, at matching positions, whose channels all lie
+        within tolerance of the other image's: high for the same picture at another size,
+        even with a small moving part such as the pointer."""
+        same = n = 0
+        for j in range(1, 40):
+            for i in range(1, 40):
+                a = self.pixel(i * self.w // 40, j * self.h // 40)
+                b = other.pixel(i * other.w // 40, j * other.h // 40)
+                same += all(abs(p - q) <= tolerance for p, q in zip(a, b))
+                n += 1
+        return same / n
+
+    def save_png(self, path):
+        rows = []
+        for y in range(self.h):
+            row = bytearray(b"\x00")
+            for x in range(self.w):
+                row += bytes(self.pixel(x, y))
+            rows.append(bytes(row))
+
+        def chunk(kind, body):
+            c = kind + body
+            return struct.pack(">I", len(body)) + c + struct.pack(">I", zlib.crc32(c) & 0xFFFFFFFF)
+        with open(path, "wb") as f:
+            f.write(b"\x89PNG\r\n\x1a\n")
+            f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", self.w, self.h, 8, 2, 0, 0, 0)))
+            f.write(chunk(b"IDAT", zlib.compress(b"".join(rows), 6)))
+            f.write(chunk(b"IEND", b""))
+
+
+class _XClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
+                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
+                ("data", ctypes.c_long * 5)]
+
+
+class _XEvent(ctypes.Union):
+    _fields_ = [("xclient", _XClientMessage), ("pad", ctypes.c_long * 24)]
+
+
+def send_delete_window(disp_name, window):
+    xlib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    xlib.XInternAtom.restype = ctypes.c_ulong
+    xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                                ctypes.POINTER(_XEvent)]
+    xlib.XFlush.argtypes = [ctypes.c_void_p]
+    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    dpy = xlib.XOpenDisplay(disp_name.encode())
+    check(dpy, "cannot open display %s" % disp_name)
+    try:
+        ev = _XEvent()
+        ev.xclient.type = 33  # ClientMessage
+        ev.xclient.window = window
+        ev.xclient.message_type = xlib.XInternAtom(dpy, b"WM_PROTOCOLS", 0)
+        ev.xclient.format = 32
+        ev.xclient.data[0] = xlib.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0)
+        ev.xclient.data[1] = 0  # CurrentTime
+        check(xlib.XSendEvent(dpy, window, 0, 0, ctypes.byref(ev)) != 0, "XSendEvent failed")
+        xlib.XFlush(dpy)
+    finally:
+        xlib.XCloseDisplay(dpy)
+
+
+def main(cases):
+    """Runs the case named by argv[1] with the executable argv[2] (and extra arguments)."""
+    if len(sys.argv) < 3 or sys.argv[1] not in cases:
+        print("usage: %s {%s} EXE [ARGS...]" % (sys.argv[0], ",".join(sorted(cases))))
+        return 2
+    try:
+        cases[sys.argv[1]](sys.argv[2], *sys.argv[3:])
+    except Failure as e:
+        print("FAILED: %s" % e)
+        return 1
+    print("passed")
+    return 0

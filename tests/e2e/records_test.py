@@ -1,0 +1,477 @@
+#!/usr/bin/env python3
+"""End-to-end checks of the menus and the record files in the real window: every main-menu
+button reaches its screen and comes back; a second player is created, chosen and deleted; a
+volume survives a restart; a card back is chosen and dealt; a won game enters the high-score
+table, which still shows it after a restart.
+
+Screens are recognised by archive images that only they show at a place, at full strength."""
+
+import os
+import shutil
+import struct
+import sys
+import tempfile
+import time
+
+from harness import Failure, Game, check, main
+from title_test import SAVE_FOLDER, Picture, archive_of, keep, profile_bytes, read, run_to_ready
+
+NEUTRAL = (5, 600)  # over no widget of any screen
+
+# Each screen by the images that show it: (name, x, y).
+MARKS = {
+    "new_player": [("i/menu/continue_off.png", 313, 660)],
+    "main_menu": [("i/menu/play_up.png", 313, 163), ("i/menu/help_up.png", 313, 469)],
+    "options": [("i/game/options_changecardback_up.png", 637, 273), ("i/menu/mainmenu_up.png", 313, 670)],
+    "high_scores": [("i/menu/mainmenu_up.png", 313, 670), ("i/game/hs_freecell_up.png", 837, 243)],
+    "how_to_play_menu": [("i/game/howtoplay_next_up.png", 873, 669), ("i/menu/mainmenu_up.png", 313, 670)],
+    "how_to_play_play": [("i/game/howtoplay_next_up.png", 873, 669), ("i/menu/continue_up.png", 313, 670)],
+    "choose_player": [("i/menu/player_up.png", 41, 163), ("i/menu/mainmenu_up.png", 313, 670)],
+    "game_choice": [("i/menu/continue_up.png", 313, 670), ("i/menu/checkbox.png", 81, 482)],
+    "card_back": [("i/menu/options_up.png", 313, 670)],
+    "play": [("i/game/newdeal_up.png", 0, 0), ("i/game/mainmenu_up.png", 859, 0)],
+    "stats": [("i/menu/continue_up.png", 313, 670), ("i/game/hs_freecell_up.png", 837, 243)],
+}
+# Images a screen must not show, to tell it from a look-alike.
+NOT_MARKS = {
+    "game_choice": [("i/game/hs_freecell_up.png", 837, 243)],
+    "stats": [("i/game/howtoplay_next_up.png", 873, 669)],
+    "high_scores": [("i/game/options_changecardback_up.png", 637, 273)],
+}
+
+
+def png_size(archive, name):
+    qdat, rows = archive
+    off, _ = rows[name]
+    with open(qdat, "rb") as f:
+        f.seek(16 + off)
+        head = f.read(24)
+    return struct.unpack(">II", head[16:24])
+
+
+class Session:
+    """One run of the game, driven through its window."""
+
+    def __init__(self, exe, archive, config, env=None):
+        self.exe = exe
+        self.extra = {"XDG_CONFIG_HOME": config}
+        self.extra.update(env or {})
+        self.g = Game(exe, env_extra=self.extra)
+        self.archive = archive
+        self.folder = os.path.join(config, SAVE_FOLDER)
+        self.pictures = {}
+
+    def picture(self, name, x, y):
+        key = (name, x, y)
+        if key not in self.pictures:
+            self.pictures[key] = Picture(self.archive, name, x, y)
+        return self.pictures[key]
+
+    def shows(self, image, screen):
+        return (all(self.picture(*m).difference(image) < 8 for m in MARKS[screen]) and
+                all(self.picture(*m).difference(image) > 20 for m in NOT_MARKS.get(screen, [])))
+
+    def wait_screen(self, screen, timeout=10):
+        end = time.monotonic() + timeout
+        shot = None
+        step = 0
+        while time.monotonic() < end:
+            check(self.g.proc.poll() is None, "the game ended: %s" % self.g.finish_output())
+            # A button left lit when its screen was left goes out once the pointer moves.
+            step += 1
+            self.move(NEUTRAL[0] + step % 2, NEUTRAL[1])
+            shot = self.g.screenshot()
+            if self.shows(shot, screen):
+                return shot
+        if shot is not None:
+            keep(shot, "missing_" + screen)
+        check(False, "the %s screen did not show" % screen)
+
+    def move(self, x, y):
+        self.g.x("xdotool", "mousemove", "--window", str(self.g.window), str(x), str(y))
+        time.sleep(0.08)
+
+    def wait_picture(self, name, x, y, timeout=5):
+        """True once the image shows at the place at full strength."""
+        pic = self.picture(name, x, y)
+        end = time.monotonic() + timeout
+        while True:
+            shot = self.g.screenshot()
+            if pic.difference(shot) < 8:
+                return True
+            if time.monotonic() > end:
+                keep(shot, "missing_" + os.path.basename(name))
+                return False
+            time.sleep(0.1)
+
+    def click(self, x, y, double=False):
+        self.move(x, y)
+        self.g.x("xdotool", "mousedown", "1")
+        time.sleep(0.05)
+        self.g.x("xdotool", "mouseup", "1")
+        if double:
+            time.sleep(0.05)
+            self.g.x("xdotool", "mousedown", "1")
+            time.sleep(0.05)
+            self.g.x("xdotool", "mouseup", "1")
+        time.sleep(0.1)
+        self.move(*NEUTRAL)
+
+    def click_image(self, name, x, y):
+        w, h = png_size(self.archive, name)
+        self.click(x + w // 2, y + h // 2)
+
+    def click_until(self, name, x, y, screen, tries=6):
+        """Clicks until the screen shows: the play screen ignores clicks while cards move."""
+        for _ in range(tries - 1):
+            self.click_image(name, x, y)
+            try:
+                return self.wait_screen(screen, 2)
+            except Failure:
+                pass
+        self.click_image(name, x, y)
+        return self.wait_screen(screen)
+
+    def keys(self, *names):
+        self.g.x("xdotool", "windowfocus", str(self.g.window))
+        for k in names:
+            self.g.x("xdotool", "key", k)
+            time.sleep(0.05)
+
+    def start(self, name=None):
+        """From the splash to the main menu, naming the first player when asked."""
+        self.g.find_window()
+        run_to_ready(self.g, self.archive)
+        self.click(512, 384)
+        if name:
+            self.wait_screen("new_player")
+            time.sleep(0.3)
+            self.keys(*name, "Return")
+        self.wait_screen("main_menu")
+
+    def close(self):
+        self.g.close_window()
+        rc = self.g.wait_exit(15)
+        check(rc == 0, "closing the window gave status %s: %s" % (rc, self.g.err.decode(errors="replace")))
+
+    def file(self, name):
+        return read(os.path.join(self.folder, name))
+
+    def to_play(self):
+        """Main menu -> game choice -> the rules page (shown before a first game) -> play."""
+        self.click_image("i/menu/play_up.png", 313, 163)
+        self.wait_screen("game_choice")
+        self.click_image("i/menu/continue_up.png", 313, 670)
+        self.wait_screen("how_to_play_play")
+        self.click_image("i/menu/continue_up.png", 313, 670)
+        return self.wait_screen("play")
+
+
+def run(exe, body, env=None, config=None):
+    archive = archive_of(exe)
+    own = config is None
+    config = config or tempfile.mkdtemp(prefix="lunerra-e2e-config-")
+    s = Session(exe, archive, config, env)
+    try:
+        body(s)
+    finally:
+        s.g.stop()
+        if own:
+            shutil.rmtree(config, ignore_errors=True)
+
+
+# ---- the cases ---------------------------------------------------------------------------
+
+def case_menus(exe):
+    """Options, high scores, how to play and change player each show their screen and lead
+    back to the main menu, by their own button and by Escape; play leads through the game
+    choice and the rules page to the play screen, and its main-menu button back."""
+    def body(s):
+        s.start("ann")
+        for button, screen, back in (
+                ("i/menu/options_up.png", "options", "button"),
+                ("i/menu/highscores_up.png", "high_scores", "button"),
+                ("i/menu/help_up.png", "how_to_play_menu", "button"),
+                ("i/menu/options_up.png", "options", "escape"),
+                ("i/menu/highscores_up.png", "high_scores", "escape"),
+                ("i/menu/help_up.png", "how_to_play_menu", "escape")):
+            y = {"i/menu/options_up.png": 265, "i/menu/highscores_up.png": 367, "i/menu/help_up.png": 469}[button]
+            s.click_image(button, 313, y)
+            keep(s.wait_screen(screen), "menus_" + screen)
+            if back == "button":
+                s.click_image("i/menu/mainmenu_up.png", 313, 670)
+            else:
+                s.keys("Escape")
+            s.wait_screen("main_menu")
+        # How to play pages through all six games.
+        s.click_image("i/menu/help_up.png", 313, 469)
+        first = s.wait_screen("how_to_play_menu")
+        for _ in range(6):
+            s.click_image("i/game/howtoplay_next_up.png", 873, 669)
+        time.sleep(0.3)
+        again = s.wait_screen("how_to_play_menu")
+        check(first.scaled_difference(again) < 3, "six pages on, another page shows")
+        s.click_image("i/game/howtoplay_next_up.png", 873, 669)
+        time.sleep(0.3)
+        check(first.scaled_difference(s.wait_screen("how_to_play_menu")) > 3, "next shows the same page")
+        s.keys("Escape")
+        s.wait_screen("main_menu")
+        # The change-player button lies at the bottom beside the welcome line.
+        s.click(512, 720)
+        keep(s.wait_screen("choose_player"), "menus_choose_player")
+        s.click_image("i/menu/mainmenu_up.png", 313, 670)
+        s.wait_screen("main_menu")
+        keep(s.to_play(), "menus_play")
+        s.click_until("i/game/mainmenu_up.png", 859, 0, "main_menu")
+        s.close()
+    run(exe, body)
+
+
+def case_players(exe):
+    """A second player is created in an empty row, named, made current; the first player is
+    chosen again and the second deleted after the question; the files show it."""
+    def body(s):
+        s.start("ann")
+        s.click(512, 720)
+        s.wait_screen("choose_player")
+        marker = s.picture("i/menu/checkbox.png", 64, 186)
+        check(marker.difference(s.g.screenshot()) < 8, "the marker is not on the first row")
+        s.click_image("i/menu/create_up.png", 826, 264)
+        time.sleep(0.3)
+        shot = s.g.screenshot()
+        keep(shot, "players_prompt")
+        k, residual = s.picture("i/menu/checkbox.png", 64, 287).darkened_fit(shot)  # under the dim layer
+        check(k > 0.5 and residual < 6, "the marker did not move to the new row before the name")
+        s.keys("b", "e", "a", "Return")
+        shot = s.wait_screen("choose_player")
+        check(s.picture("i/menu/checkbox.png", 64, 287).difference(shot) < 8, "the new player is not current")
+        check(s.picture("i/menu/delete_up.png", 826, 163).difference(shot) < 8,
+              "the first row shows no delete button once another player is current")
+        # Choose the first player again, then delete the second.
+        s.click(100, 200)
+        shot = s.wait_screen("choose_player")
+        check(s.picture("i/menu/checkbox.png", 64, 186).difference(shot) < 8, "the first player was not chosen")
+        s.click_image("i/menu/delete_up.png", 826, 264)
+        time.sleep(0.7)  # the dialog ignores input at first
+        keep(s.g.screenshot(), "players_delete_dialog")
+        s.click_image("i/menu/popup_delete_up.png", 202, 466)
+        shot = s.wait_screen("choose_player")
+        keep(shot, "players_deleted")
+        check(s.picture("i/menu/create_up.png", 826, 264).difference(shot) < 8,
+              "the deleted row does not offer creation")
+        s.keys("Escape")
+        s.wait_screen("main_menu")
+        s.close()
+        check(s.file("player1.dat") == profile_bytes(), "player1.dat is not an empty profile after the deletion")
+        check(s.file("player0.dat") == profile_bytes("ann", fresh=False, current=True),
+              "player0.dat is not the current player ann")
+    run(exe, body)
+
+
+def options_bytes(full, sound, music, effects):
+    return struct.pack(">IBIII", 0xB17690AE, full, sound, music, effects)
+
+
+def case_volume_kept(exe):
+    """The music volume set by a click on its track is saved even when the window is closed
+    on the options screen, and the knob stands there after a restart; leaving then saves
+    the same numbers."""
+    config = tempfile.mkdtemp(prefix="lunerra-e2e-config-")
+    try:
+        def first(s):
+            s.start("cy")
+            s.click_image("i/menu/options_up.png", 313, 265)
+            s.wait_screen("options")
+            check(s.wait_picture("i/menu/slider.png", 448, 286), "the music knob is not at 448")
+            check(s.wait_picture("i/menu/slider.png", 504, 369), "the sound knob is not at 504")
+            s.click(350, 300)  # on the music track
+            check(s.wait_picture("i/menu/slider.png", 350, 286), "the knob did not jump to 350")
+            s.close()
+            check(s.file("options.dat") == options_bytes(0, 79, 24, 100),
+                  "options.dat after closing on the options screen: %r" % s.file("options.dat"))
+        run(exe, first, config=config)
+
+        def second(s):
+            s.start()
+            s.click_image("i/menu/options_up.png", 313, 265)
+            keep(s.wait_screen("options"), "volume_restarted")
+            # 24 % is stored: the knob stands on the first pixel that reads as 24.
+            check(s.wait_picture("i/menu/slider.png", 348, 286), "the music knob moved over a restart")
+            s.keys("Escape")
+            s.wait_screen("main_menu")
+            check(s.file("options.dat") == options_bytes(0, 79, 24, 100), "leaving changed the stored volumes")
+            s.close()
+        run(exe, second, config=config)
+    finally:
+        shutil.rmtree(config, ignore_errors=True)
+
+
+def board(s):
+    """The table as the test hook writes it: {(kind, pile, index): (no, suit, face_up, x, y)}."""
+    path = os.path.join(s.hooks, "board.txt")
+    if os.path.exists(path):
+        os.remove(path)
+    # A key pressed while a fade still covers the screen is swallowed: it is sent again.
+    end = time.monotonic() + 8
+    while not os.path.exists(path) and time.monotonic() < end:
+        s.keys("F11")
+        wait_until = time.monotonic() + 0.5
+        while not os.path.exists(path) and time.monotonic() < wait_until:
+            time.sleep(0.05)
+    check(os.path.exists(path), "the board was not written")
+    lines = open(path).read().splitlines()
+    head = lines[0].split()
+    state = dict(zip(head[0::2], head[1::2]))
+    cards = {}
+    for line in lines[1:]:
+        _, kind, pile, i, no, suit, up, x, y = line.split()
+        cards[(kind, int(pile), int(i))] = (int(no), int(suit), up == "1", int(x), int(y))
+    return state, cards
+
+
+def settled_board(s, timeout=15):
+    """The board once no card moves."""
+    end = time.monotonic() + timeout
+    while True:
+        state, cards = board(s)
+        if state.get("animating") == "0" or time.monotonic() > end:
+            return state, cards
+        time.sleep(0.3)
+
+
+def with_hooks(exe, body, config=None):
+    hooks = tempfile.mkdtemp(prefix="lunerra-e2e-hooks-")
+    try:
+        def wrapped(s):
+            s.hooks = hooks
+            body(s)
+        run(exe, wrapped, env={"LUNERRA_TEST_HOOKS": hooks}, config=config)
+    finally:
+        shutil.rmtree(hooks, ignore_errors=True)
+
+
+def case_card_back(exe):
+    """A card back chosen on its screen shows in the options' preview and on the cards of
+    the next deal."""
+    def body(s):
+        s.start("dan")
+        s.click_image("i/menu/options_up.png", 313, 265)
+        s.wait_screen("options")
+        s.click_image("i/game/options_changecardback_up.png", 637, 273)
+        s.wait_screen("card_back")
+        s.click(37 + 600 + 50, 183 + 100)  # card back 5
+        time.sleep(0.3)
+        shot = s.g.screenshot()
+        keep(shot, "card_back_chosen")
+        check(s.picture("i/menu/checkbox.png", 674, 358).difference(shot) < 8, "the marker is not under back 5")
+        s.keys("Escape")
+        shot = s.wait_screen("options")
+        check(s.picture("i/game/cards/back5.png", 668, 303).difference(shot) < 8, "the preview does not show back 5")
+        s.keys("Escape")
+        s.wait_screen("main_menu")
+        s.to_play()
+        _, cards = settled_board(s)
+        stock = sorted((k[2], v) for k, v in cards.items() if k[0] == "stock")
+        check(stock and not stock[-1][1][2], "no face-down card on the stock")
+        x, y = stock[-1][1][3], stock[-1][1][4]  # the top card, drawn last
+        shot = s.g.screenshot()
+        keep(shot, "card_back_table")
+        five = s.picture("i/game/cards/back5.png", x, y).difference(shot)
+        zero = s.picture("i/game/cards/back0.png", x, y).difference(shot)
+        check(five < 8 and zero > five + 5, "the stock does not show back 5 (%.1f, back 0 %.1f)" % (five, zero))
+        s.close()
+    with_hooks(exe, body)
+
+
+ROW0 = (279, 246, 790, 284)  # the first row of a high-score table
+
+
+def region_difference(a, b, box):
+    x0, y0, x1, y1 = box
+    total = n = 0
+    for y in range(y0, y1, 2):
+        for x in range(x0, x1, 3):
+            total += sum(abs(p - q) for p, q in zip(a.pixel(x, y), b.pixel(x, y)))
+            n += 3
+    return total / n
+
+
+def win_klondike(s):
+    """Rearranges the deal into a nearly won one and sends the last eight cards home."""
+    settled_board(s)
+    s.keys("F12")
+    time.sleep(0.3)
+    _, cards = board(s)
+    if sum(1 for k in cards if k[0] == "tableau") != 8:
+        s.keys("F12")
+        time.sleep(0.3)
+    for _ in range(12):
+        _, cards = settled_board(s)
+        tops = [(k, v) for k, v in cards.items()
+                if k[0] == "tableau" and (k[0], k[1], k[2] + 1) not in cards]
+        if not tops:
+            break  # the last cards may finish by themselves
+        _, (no, _, _, x, y) = tops[0]
+        s.click(x + 50, y + 60, double=True)
+        time.sleep(0.3)
+    check(not tops, "cards stay on the tableau: %s" % sorted(k for k in cards if k[0] == "tableau"))
+
+
+def case_won_highscore(exe):
+    """A won Klondike game shows the statistics, enters the high-score table at its top and
+    into "highscores.dat"; after a restart the table still shows it."""
+    config = tempfile.mkdtemp(prefix="lunerra-e2e-config-")
+    shots = {}
+    try:
+        def first(s):
+            s.start("eve")
+            s.click_image("i/menu/highscores_up.png", 313, 367)
+            shots["before"] = s.wait_screen("high_scores")
+            s.keys("Escape")
+            s.wait_screen("main_menu")
+            s.to_play()
+            win_klondike(s)
+            time.sleep(2.5)  # the score counter catches up, then the won dialog shows
+            s.click(*NEUTRAL)
+            keep(s.wait_screen("stats", 15), "won_stats")
+            s.click_image("i/menu/continue_up.png", 313, 670)
+            s.wait_screen("play")
+            s.click_until("i/game/mainmenu_up.png", 859, 0, "main_menu")
+            s.click_image("i/menu/highscores_up.png", 313, 367)
+            shots["after"] = s.wait_screen("high_scores")
+            keep(shots["after"], "won_high_scores")
+            s.close()
+            data = s.file("highscores.dat")
+            check(data[:4] == b"\xA5\x74\x37\x14", "highscores.dat has no magic")
+            n = struct.unpack(">I", data[4:8])[0]
+            name = data[8:8 + n - 1]
+            check(name == b"eve", "row 0 of the Klondike table is %r" % name)
+            pos = 8 + n
+            n = struct.unpack(">I", data[pos:pos + 4])[0]
+            score = int(data[pos + 4:pos + 4 + n - 1])
+            check(score > 0, "the entered score is %d" % score)
+        with_hooks(exe, first, config=config)
+        check(region_difference(shots["before"], shots["after"], ROW0) > 5, "row 0 did not change after the win")
+
+        def second(s):
+            s.start()
+            s.click_image("i/menu/highscores_up.png", 313, 367)
+            shot = s.wait_screen("high_scores")
+            keep(shot, "won_high_scores_restarted")
+            check(region_difference(shot, shots["after"], ROW0) < 3, "row 0 differs after a restart")
+            s.close()
+        run(exe, second, config=config)
+    finally:
+        shutil.rmtree(config, ignore_errors=True)
+
+
+CASES = {
+    "menus": case_menus,
+    "players": case_players,
+    "volume_kept": case_volume_kept,
+    "card_back": case_card_back,
+    "won_highscore": case_won_highscore,
+}
+
+if __name__ == "__main__":
+    sys.exit(main(CASES))

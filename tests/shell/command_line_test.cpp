@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "command_line.h"
+
+namespace {
+
+CommandLine parse(std::vector<std::string> args) {
+    args.insert(args.begin(), "lunerra");
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(&a[0]);
+    argv.push_back(nullptr);
+    return parse_command_line(static_cast<int>(args.size()), argv.data());
+}
+
+TEST(CommandLineRead, DefaultsAndSwitches) {
+    CommandLine none = parse({});
+    EXPECT_FALSE(none.window || none.fullscreen || none.redraw_view || none.no_sound || none.perf);
+    EXPECT_EQ(none.grid, 8u);
+    CommandLine all = parse({"-wfdhRAPm"});
+    EXPECT_TRUE(all.window && all.fullscreen && all.hw_surface && all.double_buf && all.redraw_view &&
+                all.no_sound && all.no_parachute && all.perf);
+}
+
+TEST(CommandLineRead, GridSizeTakesAnyBase) {
+    EXPECT_EQ(parse({"-r", "0x10"}).grid, 16u);
+    EXPECT_EQ(parse({"-r010"}).grid, 8u);  // octal
+    EXPECT_EQ(parse({"-r", "12"}).grid, 12u);
+    EXPECT_TRUE(parse({"-r", "12"}).warning.empty());
+}
+
+TEST(CommandLineRead, UnusableGridSizeKeepsTheDefault) {
+    for (char const* bad : {"0", "-3", "abc", "100000", "99999999999999999999"}) {
+        CommandLine cl = parse({"-r", bad});
+        EXPECT_EQ(cl.grid, 8u) << bad;
+        EXPECT_NE(cl.warning.find(bad), std::string::npos) << bad;
+    }
+}
+
+TEST(CommandLineRead, AcceptedOptionsWithoutEffectAndUnknownLetters) {
+    CommandLine cl = parse({"-p", "-G", "800x600x16", "-z", "-w"});
+    EXPECT_TRUE(cl.window);
+    EXPECT_EQ(cl.geometry_w, 800);
+    EXPECT_EQ(cl.geometry_d, 16);
+    EXPECT_EQ(cl.grid, 8u);
+    EXPECT_FALSE(cl.fullscreen);
+}
+
+TEST(CommandLineRead, StopsAtTheFirstOtherArgument) {
+    CommandLine cl = parse({"-w", "file", "-f"});
+    EXPECT_TRUE(cl.window);
+    EXPECT_FALSE(cl.fullscreen);
+}
+
+TEST(CommandLineRead, CanBeReadTwice) {
+    EXPECT_TRUE(parse({"-A"}).no_sound);
+    EXPECT_TRUE(parse({"-A"}).no_sound);
+}
+
+}  // namespace
