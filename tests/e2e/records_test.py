@@ -206,8 +206,17 @@ def case_menus(exe):
         # How to play pages through all six games.
         s.click_image("i/menu/help_up.png", 313, 469)
         first = s.wait_screen("how_to_play_menu")
-        for _ in range(6):
+        page = first
+        for n in range(6):
             s.click_image("i/game/howtoplay_next_up.png", 873, 669)
+            # Each click turns one page: wait for it before the next click.
+            end = time.monotonic() + 5
+            shot = s.wait_screen("how_to_play_menu")
+            while shot.scaled_difference(page) < 3 and time.monotonic() < end:
+                shot = s.wait_screen("how_to_play_menu")
+            if n < 5:
+                check(shot.scaled_difference(page) >= 3, "the next button turns the page")
+            page = shot
         time.sleep(0.3)
         again = s.wait_screen("how_to_play_menu")
         check(first.scaled_difference(again) < 3, "six pages on, another page shows")
