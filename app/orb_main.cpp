@@ -105,19 +105,17 @@ int orb_main(int argc, char** argv) {
 
     E2::Video* video = E2::get_video();
     bool widescreen = video->is_widescreen();
-    SDL_WM_SetCaption("Quorlan Games - Lunerra Solitaire!", nullptr);
+    set_window_caption("Quorlan Games - Lunerra Solitaire!");
     E2::os()->set_title_icon("IDI_ICON2", 103);
 
     E2::VideoMode request = startup_video_mode(cl, &options.fullscreen, video->desktop_mode(), widescreen);
-    if (!video->set_mode_exactly(completed_startup_mode(request))) {
-        SDL_Quit();
-        return 0;
-    }
-    SDL_Surface* s = SDL_GetVideoSurface();
+    SDL_Surface* s = video->set_mode_exactly(completed_startup_mode(request)) ? SDL_GetVideoSurface() : nullptr;
     if (!s) {
+        std::fprintf(stderr, "lunerra: no video mode could be set: %s\n", SDL_GetError());
         SDL_Quit();
-        return 0;
+        return 1;
     }
+    reapply_window_caption();
     ScreenHacks::set_screen_view({s->w, s->h});
     SDL_ShowCursor(0);
 
@@ -139,7 +137,4 @@ int orb_main(int argc, char** argv) {
     return 0;
 }
 
-extern "C" int SDL_main(int argc, char** argv) {
-    orb_main(argc, argv);
-    return 0;
-}
+extern "C" int SDL_main(int argc, char** argv) { return orb_main(argc, argv); }

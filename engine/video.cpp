@@ -1,7 +1,6 @@
 #include "video.h"
 
 #include <ostream>
-#include <string>
 
 namespace E2 {
 namespace {
@@ -18,18 +17,6 @@ void read_desktop_once() {
         g_desktop.is_fullscreen = false;
         g_desktop.is_resizable = false;
     }
-}
-
-// The X11 driver now and then loses a caption that was set before the window was made
-// or remade; setting it again once the mode stands keeps it.
-void reapply_caption() {
-    char* title = nullptr;
-    char* icon = nullptr;
-    SDL_WM_GetCaption(&title, &icon);
-    if (!title) return;
-    // The media layer frees its own copies before taking the new ones.
-    std::string t(title), i(icon ? icon : "");
-    SDL_WM_SetCaption(t.c_str(), icon ? i.c_str() : nullptr);
 }
 
 }  // namespace
@@ -86,7 +73,6 @@ bool Video::set_recommended_mode(VideoMode const& request) {
 
 bool Video::set_mode_exactly(VideoMode const& mode) {
     if (!SDL_SetVideoMode(mode.w, mode.h, mode.bpp, mode.flags)) return false;
-    reapply_caption();
 
     bool gamma_applied = false;
     if (mode.v_gamma_r != 0 && mode.v_gamma_g != 0 && mode.v_gamma_b != 0)

@@ -6,6 +6,11 @@
 
 namespace {
 
+std::string& caption() {
+    static std::string* c = new std::string();
+    return *c;
+}
+
 bool small_desktop(E2::VideoMode const& d) { return d.w != 0 && d.h != 0 && d.w <= 1024 && d.h <= 768; }
 
 E2::VideoMode sized(int w, int h, bool fullscreen) {
@@ -55,9 +60,19 @@ E2::VideoMode toggled_video_mode(E2::VideoMode const& current, E2::VideoMode con
     return m;
 }
 
+void set_window_caption(std::string const& title) {
+    caption() = title;
+    SDL_WM_SetCaption(title.c_str(), nullptr);
+}
+
+void reapply_window_caption() {
+    if (!caption().empty()) SDL_WM_SetCaption(caption().c_str(), nullptr);
+}
+
 void apply_video_mode(E2::VideoMode const& mode, unsigned n) {
     E2::Video* video = E2::get_video();
     video->set_recommended_mode(mode);
+    reapply_window_caption();
     E2::Vec2<int> size(video->mode().w, video->mode().h);
     if (SDL_Surface const* s = SDL_GetVideoSurface()) size = E2::Vec2<int>(s->w, s->h);
     ScreenHacks::set_screen_view(size);

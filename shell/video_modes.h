@@ -1,6 +1,8 @@
 #pragma once
 // The video modes of start-up, of the Ctrl+Page Up switch and of the full-screen toggle.
 
+#include <string>
+
 #include "command_line.h"
 #include "video.h"
 
@@ -20,6 +22,11 @@ E2::VideoMode page_up_video_mode(E2::VideoMode const& current);
 // The full-screen toggle: 1024x768 with the opposite full-screen flag, 800x600 for a
 // window on a desktop no larger than 1024x768.
 E2::VideoMode toggled_video_mode(E2::VideoMode const& current, E2::VideoMode const& desktop);
+
+// The window's title, kept and put on the window again after every change of video mode:
+// the media layer's X11 driver now and then leaves the window it makes without it.
+void set_window_caption(std::string const& title);
+void reapply_window_caption();
 
 // Sets `mode`, then the screen view and the display list's grid (n by n cells) from the
 // mode the video layer holds afterwards. A failed switch goes unnoticed: the views follow

@@ -46,7 +46,11 @@ def settled(g, name, timeout=30):
 
 def started(exe, args=(), **kw):
     g = Game(exe, args, **kw)
-    g.find_window()
+    try:
+        g.find_window()
+    except BaseException:
+        g.stop()  # leaves no game behind to cover the next test's window
+        raise
     return g
 
 
@@ -77,22 +81,30 @@ def case_window(exe):
         g.stop()
 
 
+def switch_with_ctrl_page_up(g, size, name):
+    """Types Ctrl+Page Up and waits for the window to take size. On a heavily loaded
+    machine the test extension's key now and then does not arrive: it is typed once more
+    before the switch counts as failed."""
+    for attempt in range(2):
+        g.key("ctrl+Prior")
+        if g.wait_size(size, 6 if attempt == 0 else 12):
+            return
+    keep_screenshot(g.screenshot(), name + "_stuck")
+    raise Failure("Ctrl+Page Up left the window at %s, not %dx%d" % ((g.size(),) + size))
+
+
 def case_page_up(exe):
-    """Ctrl+Page Up switches to an 800x600 window and back; the picture is the same at
-    both sizes. (The key's release may lead the first screen on, so the comparison is
-    between the two pictures after the first switch.)"""
+    """Ctrl+Page Up switches between 800x600 and 1024x768 windows that show the same
+    picture. The key's release may lead the first screen on, so only the last two of four
+    switches are compared, when that has happened."""
     g = started(exe)
     try:
         settled(g, "page_up_start")
-        g.key("ctrl+Prior")
-        check(g.wait_size((800, 600)), "Ctrl+Page Up gave %s, not 800x600" % (g.size(),))
-        small = settled(g, "page_up_small")
-        g.key("ctrl+Prior")
-        if not g.wait_size((1024, 768)):
-            keep_screenshot(g.screenshot(), "page_up_stuck")
-            raise Failure("the second Ctrl+Page Up gave %s" % (g.size(),))
-        big = settled(g, "page_up_big")
-        same = small.matching_fraction(big)
+        shots = []
+        for i, size in enumerate(((800, 600), (1024, 768), (800, 600), (1024, 768))):
+            switch_with_ctrl_page_up(g, size, "page_up_%d" % i)
+            shots.append(settled(g, "page_up_%d" % i))
+        same = shots[2].matching_fraction(shots[3])
         check(same > 0.8, "the 800x600 and 1024x768 pictures match at only %.0f%% of the points"
               % (100 * same))
         close_and_expect_exit(g)
@@ -198,12 +210,13 @@ def case_installed(exe, build_dir):
 
 
 def case_no_display(exe):
-    """Without a usable display the game ends at once with status 0."""
+    """Without a usable display the game ends at once, says why, and fails."""
     display()
     g = Game(exe, disp=":4097", env_extra={"SDL_VIDEODRIVER": "x11"})
     try:
         rc = g.wait_exit(10)
-        check(rc == 0, "without a display the status was %s: %s" % (rc, g.err.decode()))
+        check(rc not in (None, 0), "without a display the status was %s" % rc)
+        check(b"no video mode" in g.err, "no message on stderr: %r" % g.err)
     finally:
         g.stop()
 

@@ -82,13 +82,15 @@ class Game:
 
     def find_window(self, timeout=20, attempts=3):
         # The media layer's X11 driver now and then leaves the window without its name
-        # (a race with its audio thread): such a start is killed, before it saved
-        # anything, and made again with the same HOME.
+        # (a race with its audio thread), and on a busy machine a connection to the
+        # server can be refused: such a start is killed, before it saved anything, and
+        # made again with the same HOME.
         for attempt in range(attempts):
             try:
                 return self.find_window_once(timeout if attempt == attempts - 1 else 8)
             except Failure as e:
-                if "no window titled" not in str(e) or attempt == attempts - 1:
+                transient = "no window titled" in str(e) or "open X11 display" in str(e)
+                if not transient or attempt == attempts - 1:
                     raise
                 self.proc.kill()
                 self.proc.wait()

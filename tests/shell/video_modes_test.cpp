@@ -132,3 +132,18 @@ TEST_F(ModeSwitch, FullscreenToggleKeepsTheCommandLineGrid) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ModeSwitch, WindowKeepsItsTitleAcrossModeChanges) {
+    set_window_caption("Title of the test");
+    apply_video_mode(desk(1024, 768), 8);
+    SDL_WM_SetCaption("lost", nullptr);  // as when the driver drops it with a new window
+    switch_window_size(8);
+    char* title = nullptr;
+    SDL_WM_GetCaption(&title, nullptr);
+    ASSERT_NE(title, nullptr);
+    EXPECT_STREQ(title, "Title of the test");
+}
+
+}  // namespace
