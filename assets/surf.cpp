@@ -7,6 +7,7 @@
 
 #include "qdata.h"
 #include "screen_hacks.h"
+#include "xsdl_blit.h"
 #include "xsdl_resize.h"
 #include "zoom_cache.h"
 
@@ -61,6 +62,7 @@ void Surf::load() {
             if (!s) return;
         }
     }
+    _xSDL_accelerate(s);
     surface_ = s;
 }
 

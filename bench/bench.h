@@ -50,6 +50,10 @@ struct Settings {
 };
 const Settings& settings();
 
+// Makes the build tree (the folder above bench/) the working folder, so that the
+// archive is found as data/q.dat; false when it is not there.
+bool enter_build_folder();
+
 }  // namespace bench
 
 #define LUNERRA_BENCH_GROUP(order, name)                                                                \

@@ -5,6 +5,8 @@
 #include "bench.h"
 
 #include <SDL/SDL.h>
+#include <limits.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -15,6 +17,17 @@
 #include <vector>
 
 namespace bench {
+
+bool enter_build_folder() {
+    char exe[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (n <= 0) return false;
+    std::string dir(exe, size_t(n));
+    dir = dir.substr(0, dir.rfind('/'));
+    dir = dir.substr(0, dir.rfind('/'));
+    return chdir(dir.c_str()) == 0 && access("data/q.dat", R_OK) == 0;
+}
+
 namespace {
 
 struct Group {

@@ -10,12 +10,10 @@
 #include "screen_hacks.h"
 
 #include <SDL/SDL.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <limits.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,17 +45,6 @@ long rss_kb() {
         status.ignore(4096, '\n');
     }
     return 0;
-}
-
-// The archive lies in data/ beside the bench/ folder of the build tree.
-bool enter_build_folder() {
-    char exe[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n <= 0) return false;
-    std::string dir(exe, size_t(n));
-    dir = dir.substr(0, dir.rfind('/'));
-    dir = dir.substr(0, dir.rfind('/'));
-    return chdir(dir.c_str()) == 0 && access("data/q.dat", R_OK) == 0;
 }
 
 struct Pass {
@@ -94,7 +81,7 @@ Pass load_all(int w, int h) {
 }  // namespace
 
 LUNERRA_BENCH_GROUP(30, load) {
-    if (!enter_build_folder()) {
+    if (!bench::enter_build_folder()) {
         r.note("load: data/q.dat not found beside the bench folder; skipped");
         return;
     }

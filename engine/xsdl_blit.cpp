@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 using namespace xsdl_detail;
 
@@ -257,32 +258,53 @@ void mask_row(const Uint8* __restrict sp, Uint8* __restrict dp, unsigned n) {
     for (; j < n; ++j) store32(dp + 4 * j, load32(sp + 4 * j) & 0x00FFFFFFu);
 }
 
-template <class K>
-int blit_rows(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst, const SDL_Rect* dstrect,
-              const K& k) {
-    if (!src || !dst) return -1;
-    scoped_scanline sbuf(4ul * unsigned(src->w));
-    scoped_scanline dbuf(4ul * unsigned(dst->w));
+// Two distinct 32-bit surfaces whose G and A bytes (the destination may lack A) sit where a
+// scanline entry keeps them, R and B in either order.
+bool entry_like_pair(const SDL_Surface* src, const SDL_Surface* dst) {
+    const SDL_PixelFormat* s = src->format;
+    const SDL_PixelFormat* d = dst->format;
+    return src != dst && is_byte_aligned_32(s) && is_byte_aligned_32(d) && s->Rmask == d->Rmask &&
+           s->Gmask == d->Gmask && s->Bmask == d->Bmask && s->Gmask == 0xFFu << kEntryG &&
+           s->Amask == kEntryAMask && (d->Amask == 0 || d->Amask == kEntryAMask);
+}
+
+// Locks both surfaces, clips, and calls row(dst pixels, src pixels, width) for each row.
+template <class F>
+int for_each_row(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst, const SDL_Rect* dstrect,
+                 const F& row) {
     SurfaceLock ls(src);
     if (!ls.ok()) return -1;
     SurfaceLock ld(dst);
     if (!ld.ok()) return -1;
     SDL_Rect so, dr;
     if (!_xSDL_calc_src_dest_rects(src, srcrect, dst, dstrect, &so, &dr)) return 0;
+    for (int i = 0; i < so.h; ++i) row(pixel_at(dst, dr.x, dr.y + i), pixel_at(src, so.x, so.y + i), unsigned(so.w));
+    return 0;
+    // ld unlocks the destination, then ls the source.
+}
+
+template <class K>
+int blit_rows(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst, const SDL_Rect* dstrect,
+              const K& k) {
+    if (!src || !dst) return -1;
+    if (rgb_symmetric_v<K> && entry_like_pair(src, dst)) {
+        // The blend straight on the pixels, with no row copies.
+        return for_each_row(src, srcrect, dst, dstrect,
+                            [&](Uint8* dp, const Uint8* sp, unsigned w) { run_blend(k, dp, sp, w); });
+    }
+    scoped_scanline sbuf(4ul * unsigned(src->w));
+    scoped_scanline dbuf(4ul * unsigned(dst->w));
     const row_get_fn sget = row_getter(src);
     const row_get_fn dget = row_getter(dst);
     const row_put_fn dput = row_putter(dst);
     Uint8* sb = sbuf.get();
     Uint8* db = dbuf.get();
-    for (int i = 0; i < so.h; ++i) {
-        Uint8* dpx = pixel_at(dst, dr.x, dr.y + i);
-        sget(src, pixel_at(src, so.x, so.y + i), so.w, sb);
-        dget(dst, dpx, so.w, db);
-        run_blend(k, db, sb, so.w);
-        dput(dst, dpx, so.w, db);
-    }
-    return 0;
-    // ld unlocks the destination, then ls the source; dbuf goes back, then sbuf.
+    return for_each_row(src, srcrect, dst, dstrect, [&](Uint8* dp, const Uint8* sp, unsigned w) {
+        sget(src, sp, w, sb);
+        dget(dst, dp, w, db);
+        run_blend(k, db, sb, w);
+        dput(dst, dp, w, db);
+    });
 }
 
 }  // namespace
@@ -295,28 +317,17 @@ int _xSDL_blit_matte(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surfac
         is_byte_aligned_32(dst->format)) {
         // Same byte-aligned format: reading both rows, copying R, G, B and
         // writing back by masks comes to (s AND RGB masks) OR (d AND A mask).
-        scoped_scanline sbuf(4ul * unsigned(src->w));
-        scoped_scanline dbuf(4ul * unsigned(dst->w));
-        SurfaceLock ls(src);
-        if (!ls.ok()) return -1;
-        SurfaceLock ld(dst);
-        if (!ld.ok()) return -1;
-        SDL_Rect so, dr;
-        if (!_xSDL_calc_src_dest_rects(src, srcrect, dst, dstrect, &so, &dr)) return 0;
         const Uint32 am = dst->format->Amask;
         const Uint32 rgbm = dst->format->Rmask | dst->format->Gmask | dst->format->Bmask;
-        for (int i = 0; i < so.h; ++i) {
-            const Uint8* sp = pixel_at(src, so.x, so.y + i);
-            Uint8* dp = pixel_at(dst, dr.x, dr.y + i);
+        return for_each_row(src, srcrect, dst, dstrect, [&](Uint8* dp, const Uint8* sp, unsigned w) {
             if (am == 0 && rgbm == 0x00FFFFFFu) {
                 // No alpha byte: the row is the source's colour bytes with a zero top byte.
-                mask_row(sp, dp, so.w);
+                mask_row(sp, dp, w);
             } else {
-                for (unsigned j = 0; j < so.w; ++j)
+                for (unsigned j = 0; j < w; ++j)
                     store32(dp + 4 * j, (load32(sp + 4 * j) & rgbm) | (load32(dp + 4 * j) & am));
             }
-        }
-        return 0;
+        });
     }
     return blit_rows(src, srcrect, dst, dstrect, MatteK());
 }
@@ -328,10 +339,50 @@ int _xSDL_blit_matte_ai(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Sur
     return blit_rows(src, srcrect, dst, dstrect, MatteAiK{ai});
 }
 
+namespace {
+
+bool is_opaque(const SDL_Surface* s) {
+    SurfaceLock lock(s);
+    if (!lock.ok()) return false;
+    std::vector<Uint8> row(4u * unsigned(s->w));
+    for (int y = 0; y < s->h; ++y) {
+        _xSDL_get_pixel_scan(s, 0, Uint16(y), Uint16(s->w), row.data());
+        for (int x = 0; x < s->w; ++x)
+            if (row[4u * unsigned(x) + 3] != 255) return false;
+    }
+    return true;
+}
+
+// An opaque image without per-pixel blending onto a surface of its colour layout: the
+// rows are copied as they stand (a destination without alpha ignores the top byte).
+bool is_plain_copy(const SDL_Surface* src, const SDL_Surface* dst) {
+    const SDL_PixelFormat* s = src->format;
+    const SDL_PixelFormat* d = dst->format;
+    return src != dst && !(src->flags & (SDL_SRCALPHA | SDL_SRCCOLORKEY)) && s->BytesPerPixel == 4 &&
+           d->BytesPerPixel == 4 && s->Rmask == d->Rmask && s->Gmask == d->Gmask && s->Bmask == d->Bmask &&
+           (d->Amask == 0 || d->Amask == s->Amask);
+}
+
+int copy_rows(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst, const SDL_Rect* dstrect) {
+    return for_each_row(src, srcrect, dst, dstrect,
+                        [](Uint8* dp, const Uint8* sp, unsigned w) { std::memcpy(dp, sp, 4u * w); });
+}
+
+}  // namespace
+
+void _xSDL_accelerate(SDL_Surface* s) {
+    if (!s || !s->format->Amask) return;
+    if (is_opaque(s))
+        SDL_SetAlpha(s, 0, SDL_ALPHA_OPAQUE);
+    else
+        SDL_SetAlpha(s, SDL_SRCALPHA | SDL_RLEACCEL, SDL_ALPHA_OPAQUE);
+}
+
 int _xSDL_blit_ai(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst, const SDL_Rect* dstrect,
                   unsigned char ai) {
     if (ai == 0) return 0;
     if (ai == 255) {
+        if (is_plain_copy(src, dst)) return copy_rows(src, srcrect, dst, dstrect);
         SDL_Rect s, d;
         if (srcrect) s = *srcrect;
         if (dstrect) d = *dstrect;

@@ -49,6 +49,11 @@ int _xSDL_blit_matte(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surfac
                      const SDL_Rect* dstrect);
 int _xSDL_blit_matte_ai(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst,
                         const SDL_Rect* dstrect, unsigned char ai);
+// Chooses SDL's fastest blit for an image drawn often: an opaque one loses
+// SDL_SRCALPHA (a plain copy), one with translucent pixels is run-length encoded
+// (decoded for good by the first lock of this library). Surfaces without an alpha
+// mask are left alone.
+void _xSDL_accelerate(SDL_Surface* s);
 // Alpha; ai 255 is the media layer's SDL_UpperBlit.
 int _xSDL_blit_ai(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst, const SDL_Rect* dstrect,
                   unsigned char ai);

@@ -17,9 +17,13 @@ inline bool must_lock(const SDL_Surface* s) {
 }
 
 // Locks a surface for a scope when the rule asks for it; unlocks on every way out.
+// A run-length encoded surface is decoded for good first: SDL would otherwise decode it
+// at every lock and encode it again at every unlock, each frame an image pulses.
 class SurfaceLock {
 public:
     explicit SurfaceLock(const SDL_Surface* s) : m_s(const_cast<SDL_Surface*>(s)) {
+        if (m_s && (m_s->flags & SDL_RLEACCELOK))
+            SDL_SetAlpha(m_s, m_s->flags & SDL_SRCALPHA, m_s->format->alpha);
         if (m_s && must_lock(m_s)) {
             m_ok = SDL_LockSurface(m_s) == 0;
             m_locked = m_ok;

@@ -238,6 +238,13 @@ struct GreyK {
     }
 };
 
+// Kernels that treat R, G and B alike can work on pixels whose R and B bytes sit
+// the other way round; the grey level weighs them apart.
+template <class K>
+constexpr bool rgb_symmetric_v = true;
+template <>
+constexpr bool rgb_symmetric_v<GreyK> = false;
+
 // Fills. Affine: per channel d = (d x k1 + k0) >> 8 in 16 bits, which covers
 // the alpha fill (k1 = 255 - a, k0 = c x a), its darkening (k0 = 0), multiply
 // (k1 = c) and matte (k1 = 0, k0 = c << 8); the A byte has k1 = 256, k0 = 0.

@@ -1,17 +1,13 @@
 #pragma once
-// Golf: seven tableau piles of five face-up cards; one foundation (the discard pile) that
-// takes the top card of any pile one rank above or below its top card, whatever the
-// suit; and a stock whose top card is turned onto the foundation on demand. Won when the
-// piles are cleared, whatever the stock still holds.
+// Golf: seven tableau piles of five face-up cards, the top card of each playable onto
+// the discard pile (stock_discard_rules.h).
 
 #include <string>
-#include <vector>
 
-#include "card.h"
 #include "rules_creator.h"
-#include "solitaire_rules.h"
+#include "stock_discard_rules.h"
 
-class GolfRules : public SolitaireRules {
+class GolfRules : public StockDiscardRules {
 public:
     static constexpr unsigned pile_count = 7;
     static constexpr unsigned pile_depth = 5;
@@ -27,37 +23,16 @@ public:
     GolfRules();
 
     std::string namecode() const override { return "golf"; }
-    OptionsPopup* options_popup() override;
-    // Turn-corner, single click.
-    void notify_options_changed(std::vector<bool> const& values) override;
     // Seven piles of five face-up cards, 16 cards in the stock, one on the foundation.
     void deal() override;
-    void perform_basic_action() override;
-    // Always, with single click on; else the framework's distance test.
-    bool is_proximal(E2::Vec2<int> const& pos, Loc const& target) const override;
-    // A press on the stock's top card turns it; a press on a pile's top card picks it up
-    // and, with single click on, chooses its target at once.
-    bool on_mouse_down(int x, int y) override;
-    // The framework's images, then the table overlay.
-    void load() override;
-    // Nothing carried or moving and every pile empty.
-    bool is_won() const override;
     E2::Vec2<int> pos_of(Loc const& l) const override;
     Loc back_of(Loc const& l) const override;
-    // The foundation, for one card that does not come from it.
-    void identify_drag_targets(CardSprite const& c, Loc const& origin) override;
     // Nothing: every tableau card lies face up.
     void flip_tableau() override {}
-    unsigned max_tableau() const override { return pile_count; }
-    unsigned max_foundation() const override { return 1; }
-    // The stock holds a card or some pile's top card may go to the foundation.
-    bool has_any_move() const override;
 
-    // Turns the stock's top card onto the foundation as one recorded move; nothing when
-    // the stock is empty.
-    void deal_from_stock();
-    // The foundation place for the card, or NONE when it may not go.
-    Loc may_move_to_foundation(Card const& c) const;
+protected:
+    // Any pile that holds a card.
+    bool is_playable(unsigned p) const override;
 };
 
 class GolfCreator : public SolitaireRules::Creator {

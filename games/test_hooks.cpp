@@ -35,14 +35,6 @@ void write_board(PlayScreen const& screen) {
 
 }  // namespace
 
-std::string const& folder() {
-    static std::string const dir = [] {
-        char const* v = std::getenv("LUNERRA_TEST_HOOKS");
-        return std::string(v ? v : "");
-    }();
-    return dir;
-}
-
 void before_deal() {
     if (!folder().empty()) std::srand(++deals);
 }

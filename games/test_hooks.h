@@ -7,12 +7,11 @@
 
 #include <string>
 
+#include "frame_report.h"
+
 class PlayScreen;
 
 namespace test_hooks {
-
-// The folder, or empty when the hooks are off.
-std::string const& folder();
 // Seeds the shuffle with the number of deals so far.
 void before_deal();
 // Acts on F11 and F12 (their releases are swallowed); true when it did.

@@ -1,8 +1,6 @@
 #include "tripeaks.h"
 
 #include "card_sprite.h"
-#include "loader_global.h"
-#include "options_popup.h"
 #include "rand.h"
 #include "rule_options.h"
 
@@ -12,11 +10,6 @@ bool& TriPeaksRules::opt_single_click_activation = TriPeaksOptions::opt_single_c
 namespace {
 
 int const registered = SolitaireRules::Creator::register_creator(new TriPeaksCreator);
-
-bool neighbours(unsigned a, unsigned b, bool corner) {
-    if (a + 1 == b || b + 1 == a) return true;
-    return corner && ((a == 1 && b == 13) || (a == 13 && b == 1));
-}
 
 std::int32_t top_index(size_t size) { return size ? static_cast<std::int32_t>(size - 1) : 0; }
 
@@ -31,19 +24,8 @@ std::array<unsigned, 2> TriPeaksRules::covering(unsigned i) {
     return {table[i][0], table[i][1]};
 }
 
-TriPeaksRules::TriPeaksRules() {
-    foundations.resize(1);
-    tableau.resize(pile_count);
-}
-
-SolitaireRules::OptionsPopup* TriPeaksRules::options_popup() {
-    return OptionsPopup::create_for(*this, {opt_may_turn_corner, opt_single_click_activation});
-}
-
-void TriPeaksRules::notify_options_changed(std::vector<bool> const& values) {
-    if (values.size() > 0) opt_may_turn_corner = values[0];
-    if (values.size() > 1) opt_single_click_activation = values[1];
-}
+TriPeaksRules::TriPeaksRules()
+    : StockDiscardRules(pile_count, opt_may_turn_corner, opt_single_click_activation, false) {}
 
 void TriPeaksRules::deal() {
     Deck::append_std_deck52(sprites);
@@ -65,66 +47,8 @@ void TriPeaksRules::deal() {
     }
 
     anim.start = anim.end;
-    if (stock.empty()) return;
-    Loc origin(Loc::STOCK, top_index(stock.size()), 0);
-    CardSprite* c = remove_card_from(origin);
-    flip_at(c, origin, false);
-    move_to(c, origin, Loc(Loc::FOUNDATION, 0, 0), true);
+    turn_first_discard();
 }
-
-void TriPeaksRules::perform_basic_action() {
-    // The carried card's target was chosen against the present foundation top.
-    if (in_drag()) return;
-    deal_from_stock();
-}
-
-void TriPeaksRules::deal_from_stock() {
-    if (stock.empty()) return;
-    anim = AnimProfile(AnimProfile::DRAW, 0, 0);
-    initiate_move_sequence();
-    Loc origin(Loc::STOCK, top_index(stock.size()), 0);
-    CardSprite* c = remove_card_from(origin);
-    flip_at(c, origin, false);
-    move_to(c, origin, Loc(Loc::FOUNDATION, 0, 0), true);
-    finalize_move_sequence();
-    pending_moves += 1;
-}
-
-bool TriPeaksRules::is_proximal(E2::Vec2<int> const& pos, Loc const& target) const {
-    return opt_single_click_activation || SolitaireRules::is_proximal(pos, target);
-}
-
-bool TriPeaksRules::on_mouse_down(int x, int y) {
-    // A press while cards are still carried (their release was lost) sends them home
-    // first, so that no card is left outside the piles.
-    if (in_drag()) undrag();
-    blob.reset();
-    if (!stock.empty() && stock.back()->is_inside(x, y)) {
-        perform_basic_action();
-        return true;
-    }
-    for (unsigned i = 0; i < pile_count; ++i) {
-        Deck& d = tableau[i];
-        if (d.empty() || !d.back()->face_up || !t_is_exposed(i) || !d.back()->is_inside(x, y)) continue;
-        Loc origin(Loc::TABLEAU, static_cast<int>(i), top_index(d.size()));
-        CardSprite* c = remove_card_from(origin);
-        blob.append(origin, c);
-        identify_drag_targets(*c, origin);
-        blob.initiate_drag();
-        if (opt_single_click_activation) on_mouse_motion({x, y}, {0, 0}, false);
-        return true;
-    }
-    return false;
-}
-
-void TriPeaksRules::load() {
-    SolitaireRules::load();
-    if (overlays.empty()) overlays.push_back(new Sprite(loader.get_surface(".i/game/o/overlay_tripeaks_golf.png"), {25, 577}));
-    for (Sprite* o : overlays)
-        if (o) o->load();
-}
-
-bool TriPeaksRules::is_won() const { return !in_drag() && !has_animation() && tableau_is_empty(); }
 
 E2::Vec2<int> TriPeaksRules::pos_of(Loc const& l) const {
     switch (l.kind) {
@@ -163,12 +87,6 @@ Loc TriPeaksRules::back_of(Loc const& l) const {
     }
 }
 
-void TriPeaksRules::identify_drag_targets(CardSprite const& c, Loc const& origin) {
-    if (origin.kind == Loc::FOUNDATION || blob.cards.size() != 1) return;
-    Loc t = may_move_to_foundation(c);
-    if (t.kind != Loc::NONE) blob.append_target(t, score_if_dropped(c, origin, t));
-}
-
 void TriPeaksRules::flip_tableau() {
     anim.start = anim.end;
     for (unsigned i = 0; i < pile_count; ++i) {
@@ -178,15 +96,6 @@ void TriPeaksRules::flip_tableau() {
     }
 }
 
-bool TriPeaksRules::has_any_move() const {
-    if (!stock.empty()) return true;
-    for (unsigned i = 0; i < pile_count; ++i) {
-        Deck const& d = tableau[i];
-        if (!d.empty() && t_is_exposed(i) && may_move_to_foundation(*d.back()).kind != Loc::NONE) return true;
-    }
-    return false;
-}
-
 bool TriPeaksRules::t_is_exposed(unsigned i) const {
     if (i >= bottom_row) return true;
     std::array<unsigned, 2> const cover = covering(i);
@@ -194,10 +103,12 @@ bool TriPeaksRules::t_is_exposed(unsigned i) const {
 }
 
 Loc TriPeaksRules::may_move_to_foundation(CardSprite const& c) const {
-    if (!c.face_up || foundations.empty()) return Loc();
-    Deck const& f = foundations[0];
-    if (!f.empty() && !neighbours(c.no(), f.back()->no(), opt_may_turn_corner)) return Loc();
-    return Loc(Loc::FOUNDATION, 0, top_index(f.size()));
+    return c.face_up ? StockDiscardRules::may_move_to_foundation(c) : Loc();
+}
+
+bool TriPeaksRules::is_playable(unsigned i) const {
+    if (i >= tableau.size() || tableau[i].empty()) return false;
+    return tableau[i].back()->face_up && t_is_exposed(i);
 }
 
 void TriPeaksCreator::save_options(FILE* f) { TriPeaksOptions::save(f); }

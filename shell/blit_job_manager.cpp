@@ -142,6 +142,7 @@ void BlitJobManager::execute(SDL_Surface* s) {
         SDL_SetClipRect(s, &clip);
         for (BlitJob const* j : jobs_) j->execute(s);
     }
+    SDL_SetClipRect(s, nullptr);
 }
 
 void BlitJobManager::flip() {

@@ -9,8 +9,9 @@ namespace {
 
 void read_grid(char const* arg, CommandLine& cl) {
     errno = 0;
-    long n = std::strtol(arg, nullptr, 0);
-    if (errno != 0 || n < 1 || n > static_cast<long>(max_grid_size)) {
+    char* end = nullptr;
+    long n = std::strtol(arg, &end, 0);
+    if (errno != 0 || end == arg || *end != '\0' || n < 1 || n > static_cast<long>(max_grid_size)) {
         cl.warning = std::string("grid size '") + arg + "' is not between 1 and " + std::to_string(max_grid_size) +
                      "; using " + std::to_string(cl.grid);
         return;

@@ -18,7 +18,7 @@ struct CommandLine {
 };
 
 // Largest accepted -r value.
-constexpr unsigned max_grid_size = 256;
+constexpr unsigned max_grid_size = 64;
 
 // Reads argv with getopt; an unknown letter is skipped after getopt's own message and
 // reading stops at the first non-option argument. -r N is read with strtol(N, NULL, 0);

@@ -1,5 +1,6 @@
 #include "frame_loop.h"
 
+#include "app_options.h"
 #include "blit_job_manager.h"
 #include "media.h"
 #include "music_ctl.h"
@@ -13,6 +14,12 @@ bool stop_event_drain = false;
 namespace {
 
 constexpr unsigned min_frame_ms = 10;
+
+// The wheel's buttons (4 and up) arrive as press and release pairs; nothing here scrolls,
+// and a turn of the wheel must not click whatever lies under the pointer.
+bool is_wheel_button(SDL_Event const& e) {
+    return (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) && e.button.button > SDL_BUTTON_RIGHT;
+}
 
 bool is_video_switch_key(SDL_Event const& e) {
     return e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_PAGEUP &&
@@ -29,6 +36,7 @@ void FrameLoop::add_companion(TDE* t, bool takes_events) {
 }
 
 void FrameLoop::start() {
+    report_.install();
     app_ = media_.app_state();
     last_ = media_.ticks();
 }
@@ -99,6 +107,7 @@ void FrameLoop::present(SDL_Surface* s) {
         media_.show_redraw_view(s, n, display_.update_rect_data());
     else if (n > 0)
         media_.update_rects(s, n, display_.update_rect_data());
+    report_.after_frame(n, display_.grid_size(), app_options().fullscreen, stack_.front());
     display_.flip();
     pm_flip_.stop();
 }
@@ -138,6 +147,7 @@ bool FrameLoop::dispatch(SDL_Event& e) {
         display_.clear();
         return true;
     }
+    if (is_wheel_button(e)) return true;
 
     to_world(e);
     TDE* before = stack_.front();

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "frame_report.h"
 #include "perfmon.h"
 #include "tde.h"
 
@@ -65,6 +66,7 @@ private:
     BlitJobManager& display_;
     std::vector<Companion> companions_;
     std::function<void(unsigned)> video_switch_;
+    test_hooks::FrameReport report_;
     bool redraw_view_ = false;
     unsigned grid_ = 8;
     AppState app_;

@@ -34,7 +34,7 @@ bool Sprite::proc_event(SDL_Event* e) {
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
             int ex = e->button.x, ey = e->button.y;
-            if (!(flags & takes_buttons) || !is_inside(ex, ey)) return false;
+            if (!(flags & takes_buttons) || e->button.button > SDL_BUTTON_RIGHT || !is_inside(ex, ey)) return false;
             return e->type == SDL_MOUSEBUTTONDOWN ? on_mouse_down(ex, ey) : on_mouse_up(ex, ey);
         }
         case SDL_MOUSEMOTION:
@@ -95,7 +95,9 @@ void Sprite::chain_eff(SpriteEffector* e) {
         return;
     }
     for (SpriteEffector* s : effectors_) {
-        if (auto* chain = dynamic_cast<ChainedEffector*>(s)) {
+        // A finished chain is dropped at the next tick with whatever joined it.
+        auto* chain = dynamic_cast<ChainedEffector*>(s);
+        if (chain && !chain->is_done()) {
             chain->add_eff(e);
             return;
         }

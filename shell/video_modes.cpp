@@ -21,6 +21,13 @@ E2::VideoMode sized(int w, int h, bool fullscreen) {
     return m;
 }
 
+ModeSetter& mode_setter() {
+    static ModeSetter setter = nullptr;
+    return setter;
+}
+
+bool set_exactly(E2::VideoMode const& mode) { return E2::get_video()->set_mode_exactly(mode); }
+
 }  // namespace
 
 E2::VideoMode startup_video_mode(CommandLine& cl, bool* stored_fullscreen, E2::VideoMode const& desktop,
@@ -69,22 +76,26 @@ void reapply_window_caption() {
     if (!caption().empty()) SDL_WM_SetCaption(caption().c_str(), nullptr);
 }
 
-void apply_video_mode(E2::VideoMode const& mode, unsigned n) {
+bool apply_video_mode(E2::VideoMode const& mode, unsigned n) {
     E2::Video* video = E2::get_video();
-    video->set_recommended_mode(mode);
+    E2::VideoMode const before = video->mode();
+    ModeSetter set = mode_setter() ? mode_setter() : set_exactly;
+    if (!set(E2::Video::recommended(mode)) && !set(before)) return false;
     reapply_window_caption();
     E2::Vec2<int> size(video->mode().w, video->mode().h);
     if (SDL_Surface const* s = SDL_GetVideoSurface()) size = E2::Vec2<int>(s->w, s->h);
     ScreenHacks::set_screen_view(size);
     bjmgr.reset(size, n);
+    return true;
 }
+
+void set_mode_setter(ModeSetter setter) { mode_setter() = setter; }
 
 void switch_window_size(unsigned n) {
     loader.save_loaded();
     loader.unload();
     bjmgr.clear();
-    apply_video_mode(page_up_video_mode(E2::get_video()->mode()), n);
-    loader.reload();
+    if (apply_video_mode(page_up_video_mode(E2::get_video()->mode()), n)) loader.reload();
 }
 
 void toggle_fullscreen() {

@@ -28,10 +28,15 @@ E2::VideoMode toggled_video_mode(E2::VideoMode const& current, E2::VideoMode con
 void set_window_caption(std::string const& title);
 void reapply_window_caption();
 
-// Sets `mode`, then the screen view and the display list's grid (n by n cells) from the
-// mode the video layer holds afterwards. A failed switch goes unnoticed: the views follow
-// whatever mode remains.
-void apply_video_mode(E2::VideoMode const& mode, unsigned n);
+// Sets the video layer's recommendation for `mode`, then the screen view and the display
+// list's grid (n by n cells) from the mode it holds afterwards. When the mode cannot be
+// set the previous one is set again; when that fails too, false: the window surface is
+// gone and the frame loop ends through its save path.
+bool apply_video_mode(E2::VideoMode const& mode, unsigned n);
+
+// What sets a complete mode; tests put a failing one in place. Null: the video layer.
+using ModeSetter = bool (*)(E2::VideoMode const& mode);
+void set_mode_setter(ModeSetter setter);
 
 // The Ctrl+Page Up switch with the images unloaded around it.
 void switch_window_size(unsigned n);

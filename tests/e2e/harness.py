@@ -9,6 +9,7 @@ import ctypes
 import ctypes.util
 import os
 import shutil
+import signal
 import struct
 import subprocess
 import sys
@@ -53,8 +54,12 @@ def wait_for(pred, timeout, step=0.05):
 class Game:
     """One run of the game executable."""
 
-    def __init__(self, exe, args=(), cwd=None, env_extra=None, disp=None):
+    def __init__(self, exe, args=(), cwd=None, env_extra=None, disp=None, hooks=False):
         self.home = tempfile.mkdtemp(prefix="lunerra-e2e-home-")
+        # The test hooks' folder: the frame report and the play screen's board.
+        self.hooks = tempfile.mkdtemp(prefix="lunerra-e2e-hooks-") if hooks else None
+        if hooks:
+            env_extra = dict(env_extra or {}, LUNERRA_TEST_HOOKS=self.hooks)
         self.display = disp or display()
         env = dict(os.environ)
         for k in ("XDG_CONFIG_HOME", "SDL_VIDEODRIVER"):
@@ -164,6 +169,23 @@ class Game:
             fields = f.read().rsplit(")", 1)[1].split()
         return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
+    def threads(self):
+        return len(os.listdir("/proc/%d/task" % self.proc.pid))
+
+    def frames(self, timeout=10):
+        """The frame loop's report, asked for with SIGUSR1 (needs hooks=True): the counters
+        as ints, the front screen's class as text."""
+        path = os.path.join(self.hooks, "frames.txt")
+        if os.path.exists(path):
+            os.remove(path)
+        self.proc.send_signal(signal.SIGUSR1)
+        check(wait_for(lambda: os.path.exists(path), timeout), "no frame report within %d s" % timeout)
+        report = {}
+        for line in open(path).read().splitlines():
+            key, value = line.split(" ", 1)
+            report[key] = int(value) if value.lstrip("-").isdigit() else value
+        return report
+
     def close_window(self):
         """Asks the window to close as a window manager does (WM_DELETE_WINDOW)."""
         send_delete_window(self.display, self.window)
@@ -191,6 +213,8 @@ class Game:
             self.proc.wait()
         self.finish_output()
         shutil.rmtree(self.home, ignore_errors=True)
+        if self.hooks:
+            shutil.rmtree(self.hooks, ignore_errors=True)
 
 
 class Image:

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "blit_job_manager.h"
 #include "memory.h"
 #include "support.h"
@@ -96,6 +98,10 @@ TEST_F(DisplayList, ReplayTouchesOnlyDirtyRectanglesButUsesAllJobs) {
     EXPECT_EQ(test::rgb_at(s, 200, 50), 0x000080u);  // the background job, replayed under the clip
     EXPECT_EQ(test::rgb_at(s, 127, 15), 0x00FF00u);
     EXPECT_EQ(test::rgb_at(s, 256, 15), 0x00FF00u);
+    // The replay leaves the whole surface drawable again.
+    SDL_Rect clip;
+    SDL_GetClipRect(s, &clip);
+    EXPECT_EQ(clip.w * 10000 + clip.h, s->w * 10000 + s->h);
 }
 
 TEST_F(DisplayList, SameImageWithNewPixelsIsNotRepaintedUntilCleared) {
@@ -159,6 +165,22 @@ TEST(DisplayListMemory, JobBlocksAreReusedFrameAfterFrame) {
     m.flip();  // the first frame's job goes back to its free list
     m.insert(fill(R(0, 0, 20, 20)));
     EXPECT_EQ(m.jobs().front(), first);
+}
+
+TEST(DisplayListMemory, TenThousandFramesUseABoundedSetOfJobBlocks) {
+    // Two frames' jobs are alive at a time; every other block must be reused.
+    BlitJobManager m;
+    m.reset({1024, 768}, 8);
+    std::set<BlitJob const*> seen;
+    for (int f = 0; f < 10000; ++f) {
+        int n = 1 + f % 7;
+        for (int i = 0; i < n; ++i) m.insert(fill(R((f * 13 + i * 50) % 1000, i * 40, 30, 30)));
+        m.apply_effects();
+        m.recalc_dirties();
+        for (BlitJob const* j : m.jobs()) seen.insert(j);
+        m.flip();
+    }
+    EXPECT_LE(seen.size(), 14u);
 }
 
 class CountingEffect : public BlitJobEffect {

@@ -28,11 +28,13 @@ TEST(CommandLineRead, GridSizeTakesAnyBase) {
     EXPECT_EQ(parse({"-r", "0x10"}).grid, 16u);
     EXPECT_EQ(parse({"-r010"}).grid, 8u);  // octal
     EXPECT_EQ(parse({"-r", "12"}).grid, 12u);
+    EXPECT_EQ(parse({"-r", "64"}).grid, 64u);
+    EXPECT_EQ(parse({"-r", "1"}).grid, 1u);
     EXPECT_TRUE(parse({"-r", "12"}).warning.empty());
 }
 
 TEST(CommandLineRead, UnusableGridSizeKeepsTheDefault) {
-    for (char const* bad : {"0", "-3", "abc", "100000", "99999999999999999999"}) {
+    for (char const* bad : {"0", "-3", "abc", "65", "12abc", "", "100000", "99999999999999999999"}) {
         CommandLine cl = parse({"-r", bad});
         EXPECT_EQ(cl.grid, 8u) << bad;
         EXPECT_NE(cl.warning.find(bad), std::string::npos) << bad;

@@ -231,6 +231,17 @@ TEST_F(Loop, MouseEventsArriveInWorldCoordinates) {
     EXPECT_EQ(a.events[1].button.y, 767);
 }
 
+TEST_F(Loop, WheelTurnsReachNoScreen) {
+    for (Uint8 button : {Uint8(SDL_BUTTON_WHEELUP), Uint8(SDL_BUTTON_WHEELDOWN)}) {
+        queue(test::mouse_button(SDL_MOUSEBUTTONDOWN, button, 10, 10));
+        queue(test::mouse_button(SDL_MOUSEBUTTONUP, button, 10, 10));
+    }
+    queue(test::mouse_button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 10, 10));
+    loop.run_frame();
+    ASSERT_EQ(a.events.size(), 1u);
+    EXPECT_EQ(a.events[0].button.button, SDL_BUTTON_RIGHT);
+}
+
 TEST_F(Loop, MissingWindowSurfaceEndsTheLoop) {
     media.surface = nullptr;
     EXPECT_FALSE(loop.run_frame());

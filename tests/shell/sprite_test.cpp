@@ -98,10 +98,12 @@ TEST_F(Sprites, MouseEventsFollowTheFlags) {
     SDL_Event move = test::mouse_motion(500, 500, 1, 1, 0);
     SDL_Event drag = test::mouse_motion(12, 12, 1, 1, SDL_BUTTON(1));
     SDL_Event key = test::key_down(SDLK_a);
+    SDL_Event wheel = test::mouse_button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_WHEELUP, 15, 15);
     EXPECT_FALSE(p.proc_event(&down));
     EXPECT_FALSE(p.proc_event(&move));
     p.flags = Sprite::takes_buttons;
     EXPECT_TRUE(p.proc_event(&down));
+    EXPECT_FALSE(p.proc_event(&wheel));
     EXPECT_FALSE(p.proc_event(&up_outside));
     EXPECT_FALSE(p.proc_event(&move));
     p.flags = Sprite::takes_motion;
@@ -132,6 +134,28 @@ TEST(Effectors, AddPutsFirstAndChainJoinsTheFirstChain) {
     auto* g = new NullEffector(1);
     empty.chain_eff(g);
     EXPECT_EQ(empty.effectors(), (std::list<SpriteEffector*>{g}));
+}
+
+TEST(Effectors, ChainingAfterAFinishedChainStillRuns) {
+    Sprite s;
+    s.set_pos(0, 0);
+    s.add_eff(new NullEffector(0));
+    s.chain_eff(new NullEffector(0));
+    s.tick(0, 1);
+    s.tick(0, 1);  // both members done; the chain goes at the next tick
+    s.chain_eff(new MoveToEffector(&s, {40, 0}, 0));
+    for (int i = 0; i < 4; ++i) s.tick(0, 1);
+    EXPECT_EQ(s.pos(), E2::Vec2<int>(40, 0));
+}
+
+TEST(Effectors, ZeroDurationMoveWithZeroStepStaysFinite) {
+    Sprite s;
+    s.set_pos(5, 5);
+    MoveToEffector m(&s, {9, 9}, 0);
+    m.tick(0, 0);
+    EXPECT_EQ(s.pos(), E2::Vec2<int>(5, 5));
+    m.tick(0, 1);
+    EXPECT_EQ(s.pos(), E2::Vec2<int>(9, 9));
 }
 
 TEST(Effectors, WaitThenMoveStartsFromWhereTheSpriteIsThen) {

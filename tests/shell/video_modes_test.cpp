@@ -101,6 +101,8 @@ TEST(SwitchModes, ToggleFlipsFullscreenAndShrinksWindowsOnSmallDesktops) {
 #include "screen_hacks.h"
 #include "support.h"
 
+#include <vector>
+
 namespace {
 
 class ModeSwitch : public ::testing::Test {
@@ -144,6 +146,41 @@ TEST_F(ModeSwitch, WindowKeepsItsTitleAcrossModeChanges) {
     SDL_WM_GetCaption(&title, nullptr);
     ASSERT_NE(title, nullptr);
     EXPECT_STREQ(title, "Title of the test");
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<E2::VideoMode> asked;
+int failures_left = 0;
+bool failing_setter(E2::VideoMode const& m) {
+    asked.push_back(m);
+    if (failures_left > 0) {
+        --failures_left;
+        return false;
+    }
+    return E2::get_video()->set_mode_exactly(m);
+}
+
+TEST_F(ModeSwitch, FailedSwitchSetsThePreviousModeAgainOrReportsTheLoss) {
+    apply_video_mode(desk(1024, 768), 8);
+    set_mode_setter(failing_setter);
+    asked.clear();
+    failures_left = 1;  // the 800x600 mode fails, the old one comes back
+    switch_window_size(8);
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].w, 800);
+    EXPECT_EQ(asked[1].w, 1024);
+    EXPECT_EQ(ScreenHacks::screen_view(), E2::Vec2<int>(1024, 768));
+    EXPECT_EQ(SDL_GetVideoSurface()->w, 1024);
+
+    asked.clear();
+    failures_left = 2;  // neither: the caller learns that no mode is left
+    EXPECT_FALSE(apply_video_mode(desk(800, 600), 8));
+    EXPECT_EQ(asked.size(), 2u);
+    set_mode_setter(nullptr);
+    EXPECT_TRUE(apply_video_mode(desk(1024, 768), 8));
 }
 
 }  // namespace
