@@ -1,0 +1,109 @@
+#!/usr/bin/env python3
+"""End-to-end checks that long sessions keep their memory: the resident size grows by less
+than 10 MB over 100 Ctrl+Page Up switches, 100 full-screen toggles from the options screen
+and 200 screen changes."""
+
+import os
+import sys
+
+from game_test import close_and_expect_exit, started, switch_with_ctrl_page_up, to_main_menu
+from harness import Failure, check, main, wait_for
+
+GROWTH_LIMIT_KB = 10 * 1024
+
+
+def rss_kb(g):
+    with open("/proc/%d/status" % g.proc.pid) as f:
+        for line in f:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1])
+    raise Failure("no VmRSS for the game")
+
+
+def wait_screen(g, name, timeout=10):
+    check(wait_for(lambda: g.frames()["screen"] == name, timeout, 0.1),
+          "no %s within %d s (at %s)" % (name, timeout, g.frames()["screen"]))
+
+
+def click(g, x, y):
+    """A click at a world position of the 1024x768 picture, wherever the picture lies."""
+    g.x("xdotool", "mousemove", "--window", str(g.window), str(x), str(y))
+    g.x("xdotool", "click", "1")
+
+
+def grows(g, what, before):
+    after = rss_kb(g)
+    print("%s: resident %d -> %d kB (%+d kB)" % (what, before, after, after - before))
+    # The address sanitizer holds freed blocks back from reuse, so there the size proves
+    # nothing; its leak check at exit stands in.
+    if not os.environ.get("LUNERRA_E2E_SANITIZED"):
+        check(after - before < GROWTH_LIMIT_KB, "%s grew the resident size by %d kB" % (what, after - before))
+    return after
+
+
+def case_page_up(exe):
+    g = started(exe, hooks=True)
+    try:
+        to_main_menu(g)
+        sizes = ((800, 600), (1024, 768))
+        for i in range(104):
+            if i == 4:  # the first switches fill the caches
+                before = rss_kb(g)
+            switch_with_ctrl_page_up(g, sizes[i % 2], "memory_page_up_%d" % i)
+        grows(g, "100 Ctrl+Page Up switches", before)
+        check(g.frames()["screen"] == "MainMenuScreen", "the switches left the main menu")
+        close_and_expect_exit(g)
+    finally:
+        g.stop()
+
+
+def case_screen_changes(exe):
+    """The main menu and the options screen in turn: the options button, then Escape."""
+    g = started(exe, hooks=True)
+    try:
+        to_main_menu(g)
+        before = None
+        for i in range(104):
+            if i == 4:
+                before = rss_kb(g)
+            if i % 2 == 0:
+                click(g, 313 + 199, 265 + 48)
+                wait_screen(g, "OptionsScreen")
+            else:
+                g.key("Escape")
+                wait_screen(g, "MainMenuScreen")
+        grows(g, "100 round trips between the main menu and the options screen", before)
+        close_and_expect_exit(g)
+    finally:
+        g.stop()
+
+
+def case_fullscreen_toggles(exe):
+    """The full-screen and window boxes of the options screen in turn."""
+    g = started(exe, hooks=True)
+    try:
+        to_main_menu(g)
+        click(g, 313 + 199, 265 + 48)
+        wait_screen(g, "OptionsScreen")
+        before = None
+        for i in range(104):
+            if i == 4:
+                before = rss_kb(g)
+            full = i % 2 == 0
+            click(g, 281 + 16, (520 if full else 579) + 16)
+            check(wait_for(lambda: g.frames()["fullscreen"] == (1 if full else 0), 10, 0.1),
+                  "toggle %d did not reach %s" % (i, "full screen" if full else "a window"))
+        grows(g, "100 full-screen toggles", before)
+        close_and_expect_exit(g)
+    finally:
+        g.stop()
+
+
+CASES = {
+    "page_up": case_page_up,
+    "screen_changes": case_screen_changes,
+    "fullscreen_toggles": case_fullscreen_toggles,
+}
+
+if __name__ == "__main__":
+    sys.exit(main(CASES))
