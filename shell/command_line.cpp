@@ -7,13 +7,18 @@
 
 namespace {
 
+void warn(CommandLine& cl, std::string const& text) {
+    if (!cl.warning.empty()) cl.warning += "; ";
+    cl.warning += text;
+}
+
 void read_grid(char const* arg, CommandLine& cl) {
     errno = 0;
     char* end = nullptr;
     long n = std::strtol(arg, &end, 0);
     if (errno != 0 || end == arg || *end != '\0' || n < 1 || n > static_cast<long>(max_grid_size)) {
-        cl.warning = std::string("grid size '") + arg + "' is not between 1 and " + std::to_string(max_grid_size) +
-                     "; using " + std::to_string(cl.grid);
+        warn(cl, std::string("grid size '") + arg + "' is not between 1 and " + std::to_string(max_grid_size) +
+                     "; using " + std::to_string(cl.grid));
         return;
     }
     cl.grid = static_cast<unsigned>(n);
@@ -37,7 +42,11 @@ CommandLine parse_command_line(int argc, char** argv) {
             case 'A': cl.no_sound = true; break;
             case 'P': cl.no_parachute = true; break;
             case 'm': cl.perf = true; break;
-            case 'G': std::sscanf(optarg, "%dx%dx%d", &cl.geometry_w, &cl.geometry_h, &cl.geometry_d); break;
+            case 'G':
+                // Read and never used; a value that is not WxHxD is said to be ignored.
+                if (std::sscanf(optarg, "%dx%dx%d", &cl.geometry_w, &cl.geometry_h, &cl.geometry_d) != 3)
+                    warn(cl, std::string("geometry '") + optarg + "' is not WxHxD; ignored");
+                break;
             default: break;
         }
     }

@@ -14,7 +14,7 @@ struct CommandLine {
     bool no_parachute = false;  // -P
     bool perf = false;          // -m: performance counters on
     int geometry_w = 1024, geometry_h = 768, geometry_d = 0;  // -G WxHxD, read and unused
-    std::string warning;        // why an option value was refused, or empty
+    std::string warning;        // why option values were refused ("; " between them), or empty
 };
 
 // Largest accepted -r value.

@@ -41,6 +41,14 @@ TEST(CommandLineRead, UnusableGridSizeKeepsTheDefault) {
     }
 }
 
+TEST(CommandLineRead, GarbageGeometryIsNamedAndEveryRefusalKept) {
+    CommandLine cl = parse({"-G", "huge", "-r", "0"});
+    EXPECT_NE(cl.warning.find("'huge'"), std::string::npos) << cl.warning;
+    EXPECT_NE(cl.warning.find("'0'"), std::string::npos) << cl.warning;
+    EXPECT_EQ(cl.geometry_w, 1024);
+    EXPECT_TRUE(parse({"-G", "800x600x16"}).warning.empty());
+}
+
 TEST(CommandLineRead, AcceptedOptionsWithoutEffectAndUnknownLetters) {
     CommandLine cl = parse({"-p", "-G", "800x600x16", "-z", "-w"});
     EXPECT_TRUE(cl.window);
