@@ -1,7 +1,6 @@
 #include "player.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "io.h"
 #include "os.h"
@@ -27,15 +26,27 @@ public:
         std::uint32_t ignored = 0;
         u32(ignored);
     }
-    // An empty string with nothing behind it is a damaged count (the reader then stands
-    // at the end) or a cut: the target keeps its value.
-    void string(std::string& v) {
-        std::string s = E2::io::read_string(f_);
-        if (s.empty() && !more_bytes()) {
+    // The name: a count of more than max_namlen characters is damaged, and so is a body
+    // cut short or an empty name with nothing behind it (a cut); the reader then stops
+    // with the target at its value. Characters the name entry cannot type are dropped.
+    void name(std::string& v) {
+        std::uint32_t count = 0;
+        u32(count);
+        if (!ok_) return;
+        if (count == 0) {
+            ok_ = more_bytes();
+            if (ok_) v.clear();
+            return;
+        }
+        char buf[Player::max_namlen + 1];
+        if (count > sizeof buf || std::fread(buf, 1, count, f_) != count) {
             ok_ = false;
             return;
         }
-        take(v, std::move(s));
+        std::string s;
+        for (std::uint32_t i = 0; i + 1 < count; ++i)
+            if (buf[i] >= ' ' && buf[i] <= '~') s += buf[i];
+        v = s;
     }
 
 private:
@@ -136,7 +147,7 @@ void Player::read(FILE* f) {
     in_progress = false;
     FieldReader r(f);
     r.skip_u32();
-    r.string(name);
+    r.name(name);
     r.i32(score);
     r.u32(game_ms);
     r.u32(total_ms);
@@ -158,9 +169,10 @@ void Player::read(FILE* f) {
         r.u32(best);
         s.best_time = best == 0 ? no_best_time : best;
         r.u32(s.avg_time);
+        // A move count below 1 is none.
         std::int32_t fewest = s.fewest_moves;
         r.i32(fewest);
-        s.fewest_moves = fewest == 0 ? no_fewest_moves : fewest;
+        s.fewest_moves = fewest < 1 ? no_fewest_moves : fewest;
     }
     for (int i = 0; i < 8; ++i) r.skip_u32();
     // A profile cut short carries no option section.

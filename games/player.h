@@ -46,8 +46,11 @@ public:
     // One profile in the file layout, the rule options of all games at its end.
     void save(FILE* f) const;
     // A wrong magic leaves the profile as it is and reads no options. The values are
-    // checked: a game type of 6 or more and a card back of 16 or more read as 0. A file
-    // that ends early leaves every field from that point at its present value.
+    // checked: a game type of 6 or more and a card back of 16 or more read as 0, a fewest
+    // moves below 1 as none, and the name drops the characters outside ' ' to '~' (those
+    // the name entry cannot type). A file that ends early, or whose name count exceeds
+    // max_namlen characters, leaves every field from that point at its present value and
+    // reads no options.
     void read(FILE* f);
 
     // The five slots, created on first use and never freed.

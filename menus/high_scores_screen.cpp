@@ -1,5 +1,6 @@
 #include "high_scores_screen.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cstdio>
@@ -21,6 +22,58 @@ char const* const save_folder = "Quorlan Games/Lunerra Solitaire";
 unsigned players_game() {
     unsigned g = Player::cur()->game;
     return g < HighScoresScreen::table_count ? g : 0;
+}
+
+// Longer than any score text the table writes ("-2147483648"), with room to spare.
+constexpr std::size_t max_score_bytes = 32;
+
+// A string as E2::io::read_string reads it, of which only the first `keep` bytes are held
+// and the rest of the body is passed over. A body cut short by the end of the file reads
+// as empty.
+std::string read_clipped(FILE* f, std::size_t keep) {
+    unsigned char head[4];
+    if (std::fread(head, 1, 4, f) != 4) return std::string();
+    std::uint32_t count =
+        (std::uint32_t(head[0]) << 24) | (std::uint32_t(head[1]) << 16) | (std::uint32_t(head[2]) << 8) | head[3];
+    if (count == 0) return std::string();
+    if (count > E2::io::max_string_count) {
+        std::fseek(f, 0, SEEK_END);
+        return std::string();
+    }
+    std::string s(std::min<std::size_t>(count - 1, keep), '\0');
+    if (!s.empty() && std::fread(&s[0], 1, s.size(), f) != s.size()) return std::string();
+    // The rest of the body and the closing zero.
+    char skip[256];
+    for (std::size_t left = count - s.size(); left > 0;) {
+        std::size_t n = std::min(left, sizeof skip);
+        if (std::fread(skip, 1, n, f) != n) return std::string();
+        left -= n;
+    }
+    return s;
+}
+
+// The characters the name entry can type; the others are dropped.
+std::string typable(std::string const& name) {
+    std::string out;
+    for (char c : name)
+        if (c >= ' ' && c <= '~') out += c;
+    return out;
+}
+
+// A score text as the table writes its value; empty (a free place) stays empty.
+std::string canonical_score(std::string const& text) {
+    return text.empty() ? text : std::to_string(HighScoresScreen::score_value(text));
+}
+
+// A taken row before a free place, a better score before a lower one.
+bool ranks_before(HighScoresScreen::HSPair const& a, HighScoresScreen::HSPair const& b) {
+    if (a.score.empty() || b.score.empty()) return !a.score.empty() && b.score.empty();
+    return HighScoresScreen::score_value(a.score) > HighScoresScreen::score_value(b.score);
+}
+
+// The taken rows best first, equal scores in their order, then the free places.
+void put_in_order(std::vector<HighScoresScreen::HSPair>& rows) {
+    std::stable_sort(rows.begin(), rows.end(), ranks_before);
 }
 
 }  // namespace
@@ -61,12 +114,13 @@ void HighScoresScreen::read() {
         for (HSPair& row : t) row = {default_name, "0"};
     if (FILE* f = std::fopen(filename().c_str(), "rb")) {
         if (E2::io::read_ui32(f) == magic) {
-            for (auto& t : tables_)
+            for (auto& t : tables_) {
                 for (HSPair& row : t) {
-                    row.name = E2::io::read_string(f);
-                    if (row.name.size() > max_name_bytes) row.name.resize(max_name_bytes);
-                    row.score = E2::io::read_string(f);
+                    row.name = typable(read_clipped(f, max_name_bytes));
+                    row.score = canonical_score(read_clipped(f, max_score_bytes));
                 }
+                put_in_order(t);
+            }
         }
         std::fclose(f);
     }

@@ -33,7 +33,7 @@ public:
     static constexpr unsigned table_count = 6;
     static constexpr unsigned row_count = 10;
     static constexpr std::uint32_t magic = 0xA5743714u;
-    // Names read from the file are cut to this many bytes.
+    // Names read from the file are cut to this many bytes; the rest is never held.
     static constexpr std::size_t max_name_bytes = 64;
     static constexpr char const* default_name = "Quorlan Games!";
 
@@ -49,7 +49,11 @@ public:
     void on_enqueue() override;
     void on_dequeue() override;
 
-    // Every row to the default, then the file's rows when its magic matches.
+    // Every row to the default, then the file's rows when its magic matches. A damaged
+    // file yields tables the screen can use: a name keeps the characters the name entry
+    // types, a score text becomes the text of the number it ranks as, a string cut by the
+    // end of the file reads as empty, and each table is put best first with its free
+    // places last.
     void read() override;
     // The whole file, written through a temporary.
     void save() override;
