@@ -1,0 +1,228 @@
+// Saves that cannot complete: a disk that fills up (a file-size limit), a folder that
+// cannot be written, a target that cannot be replaced; and the temporaries a killed save
+// leaves. A case that changes limits, identity or signal dispositions runs in a child
+// process so that they stay there.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <functional>
+#include <grp.h>
+#include <ostream>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "io.h"
+#include "save_file.h"
+#include "temp_dir.h"
+
+namespace {
+
+// Exit codes of the child bodies.
+constexpr int saved = 10;
+constexpr int refused = 11;
+constexpr int setup_failed = 12;
+constexpr int cannot_test = 13;
+
+// Runs body in a forked child: its exit code, or 1000 + the signal that ended it.
+int in_child(std::function<int()> const& body) {
+    std::fflush(nullptr);
+    pid_t pid = fork();
+    if (pid < 0) return -1;
+    if (pid == 0) _exit(body());
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid) return -1;
+    if (WIFSIGNALED(status)) return 1000 + WTERMSIG(status);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string describe(int code) {
+    switch (code) {
+        case saved: return "the save reported success";
+        case refused: return "the save reported failure";
+        case setup_failed: return "the child could not set up";
+        case cannot_test: return "cannot test here";
+        default:
+            return code >= 1000 ? "the process was killed by signal " + std::to_string(code - 1000)
+                                : "exit " + std::to_string(code);
+    }
+}
+
+std::string bytes_of(std::size_t n, char seed) {
+    std::string s(n, '\0');
+    for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>(seed + i % 23);
+    return s;
+}
+
+int save(std::string const& path, std::string const& bytes) {
+    bool ok = E2::io::save_file_atomically(path, [&bytes](FILE* f) {
+        // Field by field, as the record writers do.
+        for (char c : bytes) E2::io::write_ui8(f, static_cast<unsigned char>(c));
+    });
+    return ok ? saved : refused;
+}
+
+int save_under_limit(std::string const& path, std::string const& bytes, rlim_t limit, bool ignore_sigxfsz) {
+    if (ignore_sigxfsz) std::signal(SIGXFSZ, SIG_IGN);
+    else std::signal(SIGXFSZ, SIG_DFL);
+    rlimit lim{limit, limit};
+    if (setrlimit(RLIMIT_FSIZE, &lim) != 0) return setup_failed;
+    return save(path, bytes);
+}
+
+struct FullDisk {
+    char const* name;
+    std::size_t old_size;
+    rlim_t limit;
+    std::size_t new_size;
+    bool ignore_sigxfsz;  // as a program that handles EFBIG itself; otherwise as a shell's ulimit leaves it
+};
+
+void PrintTo(FullDisk const& c, std::ostream* os) {
+    *os << c.old_size << " bytes replaced by " << c.new_size << " under a limit of " << c.limit
+        << (c.ignore_sigxfsz ? ", SIGXFSZ ignored" : ", SIGXFSZ at its default");
+}
+
+class SaveOnAFullDisk : public ::testing::TestWithParam<FullDisk> {};
+
+// The new bytes do not fit: the save says so, the old file keeps every byte, no temporary
+// stays behind, and the process lives on.
+TEST_P(SaveOnAFullDisk, FailsAndKeepsTheOldFile) {
+    FullDisk const& c = GetParam();
+    TempDir dir;
+    std::string path = dir / "player0.dat";
+    std::string old = bytes_of(c.old_size, 'a');
+    write_file(path, old);
+    std::string fresh = bytes_of(c.new_size, 'A');
+    int code = in_child([&] { return save_under_limit(path, fresh, c.limit, c.ignore_sigxfsz); });
+    EXPECT_EQ(code, refused) << describe(code);
+    EXPECT_EQ(read_file(path), old);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"player0.dat"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, SaveOnAFullDisk,
+    ::testing::Values(
+        // Not one byte fits.
+        FullDisk{"NothingFits", 604, 0, 604, true}, FullDisk{"NothingFitsDefaultSignal", 604, 0, 604, false},
+        // Cut inside stdio's buffer: the failure shows at the flush.
+        FullDisk{"CutAtTheFlush", 604, 16, 604, true}, FullDisk{"CutAtTheFlushDefaultSignal", 604, 16, 604, false},
+        // Cut after several buffers: the writer's own writes fail.
+        FullDisk{"CutInTheWriter", 30000, 10000, 100000, true},
+        FullDisk{"CutInTheWriterDefaultSignal", 30000, 10000, 100000, false},
+        // One byte short, with a limit above the old file's size.
+        FullDisk{"OneByteShort", 300, 603, 604, true}, FullDisk{"OneByteShortDefaultSignal", 300, 603, 604, false}),
+    [](::testing::TestParamInfo<FullDisk> const& info) { return std::string(info.param.name); });
+
+TEST(SaveOnANearlyFullDisk, AFileThatJustFitsIsSavedWhole) {
+    TempDir dir;
+    std::string path = dir / "options.dat";
+    write_file(path, "old");
+    std::string fresh = bytes_of(604, 'z');
+    int code = in_child([&] { return save_under_limit(path, fresh, fresh.size(), false); });
+    EXPECT_EQ(code, saved) << describe(code);
+    EXPECT_EQ(read_file(path), fresh);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"options.dat"});
+}
+
+extern "C" void count_sigxfsz(int) {}
+
+// A save may change how SIGXFSZ is handled while it writes, but leaves the process's own
+// choice in place afterwards, whether it failed or not.
+TEST(SaveOnAFullDisk, LeavesTheSignalDispositionAsItWas) {
+    TempDir dir;
+    std::string path = dir / "highscores.dat";
+    auto disposition = [] {
+        struct sigaction now {};
+        sigaction(SIGXFSZ, nullptr, &now);
+        return now.sa_handler;
+    };
+    int code = in_child([&] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        if (save(path, "fits") != saved || disposition() != SIG_DFL) return setup_failed;
+        std::signal(SIGXFSZ, count_sigxfsz);
+        rlimit lim{2, 2};
+        if (setrlimit(RLIMIT_FSIZE, &lim) != 0) return setup_failed;
+        if (save(path, "does not fit") != refused) return saved;
+        return disposition() == count_sigxfsz ? refused : setup_failed;
+    });
+    EXPECT_EQ(code, refused) << describe(code);
+    EXPECT_EQ(read_file(path), "fits");
+}
+
+// A folder that this user cannot write: root drops to an unprivileged user first, since
+// it may write anywhere.
+int as_user_without_write_access(std::string const& folder, std::function<int()> const& body) {
+    if (geteuid() == 0) {
+        gid_t const nobody = 65534;
+        if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0) return cannot_test;
+    }
+    if (access(folder.c_str(), W_OK) == 0) return cannot_test;
+    return body();
+}
+
+TEST(SaveInAnUnwritableFolder, FailsAndKeepsTheOldFile) {
+    TempDir dir;
+    chmod(dir.path().c_str(), 0755);
+    std::string folder = dir / "Lunerra Solitaire";
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    std::string path = folder + "/player3.dat";
+    std::string old = bytes_of(604, 'q');
+    write_file(path, old);
+    chmod(path.c_str(), 0666);  // the file itself could be written in place
+    ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+    int code = in_child([&] {
+        return as_user_without_write_access(folder, [&] {
+            int first = save(path, bytes_of(604, 'Q'));
+            // A file that does not exist yet is not made either.
+            int second = save(folder + "/player4.dat", "new");
+            return first == refused && second == refused ? refused : saved;
+        });
+    });
+    chmod(folder.c_str(), 0755);
+    if (code == cannot_test) GTEST_SKIP() << "no user without write access to the folder";
+    EXPECT_EQ(code, refused) << describe(code);
+    EXPECT_EQ(read_file(path), old);
+    EXPECT_EQ(TempDir::entries_of(folder), std::vector<std::string>{"player3.dat"});
+}
+
+// The temporary is written but cannot be renamed over the target: the target stays and
+// the temporary goes.
+TEST(SaveOverSomethingThatIsNoFile, FailsAndRemovesTheTemporary) {
+    TempDir dir;
+    std::string path = dir / "player1.dat";
+    ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
+    write_file(path + "/inside", "kept");
+    EXPECT_EQ(save(path, bytes_of(604, 'p')), refused);
+    EXPECT_EQ(read_file(path + "/inside"), "kept");
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"player1.dat"});
+}
+
+// A run killed mid-save leaves "<name>.tmp<pid>": the next save of that file removes it
+// once its process has ended, and nothing else.
+TEST(SaveAfterAKilledRun, RemovesTheTemporariesOfEndedProcessesOnly) {
+    TempDir dir;
+    pid_t dead = fork();
+    ASSERT_GE(dead, 0);
+    if (dead == 0) _exit(0);
+    ASSERT_EQ(waitpid(dead, nullptr, 0), dead);
+    std::string const stale = "player2.dat.tmp" + std::to_string(dead);
+    std::string const running = "player2.dat.tmp" + std::to_string(getppid());
+    std::string const other_file = "player3.dat.tmp" + std::to_string(dead);
+    for (std::string name : {stale, running, other_file, std::string("player2.dat.tmpx"),
+                             std::string("player2.dat.tmp")})
+        write_file(dir / name, "partial");
+    ASSERT_EQ(save(dir / "player2.dat", "whole"), saved);
+    std::vector<std::string> left = dir.entries();
+    std::sort(left.begin(), left.end());
+    std::vector<std::string> expected{"player2.dat", "player2.dat.tmp", running, "player2.dat.tmpx", other_file};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected);
+    EXPECT_EQ(read_file(dir / "player2.dat"), "whole");
+}
+
+}  // namespace
