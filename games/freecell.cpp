@@ -48,6 +48,8 @@ void FreeCellRules::deal() {
 }
 
 bool FreeCellRules::on_mouse_down(int x, int y) {
+    // Cards still carried from an earlier press (its release was lost) go back first.
+    if (in_drag()) undrag();
     blob.reset();
     if (opt_may_pluck_from_foundation) {
         for (unsigned f = 0; f < foundation_count; ++f) {

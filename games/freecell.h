@@ -32,7 +32,7 @@ public:
     void deal() override;
     void perform_basic_action() override {}
     // A foundation's top card (with the option), a cell's card, or a tableau card with the
-    // run in sequence on it.
+    // run in sequence on it. Cards still carried from an earlier press go back first.
     bool on_mouse_down(int x, int y) override;
     // The framework's images, then the table overlay.
     void load() override;

@@ -30,9 +30,15 @@ SolitaireRules::OptionsPopup* KlondikeRules::options_popup() {
 }
 
 void KlondikeRules::notify_options_changed(std::vector<bool> const& values) {
+    bool const was_flip_1 = opt_flip_1;
     if (values.size() > 0) opt_may_pluck_from_foundation = values[0];
     if (values.size() > 1) opt_flip_1 = values[1];
     if (values.size() > 2) opt_unlimited_redeals = values[2];
+    // The fan follows the draw: draw three spreads the top three, draw one lays all on one spot.
+    if (opt_flip_1 != was_flip_1) {
+        anim = AnimProfile(AnimProfile::DRAW, 0, 0);
+        reposition_waste();
+    }
 }
 
 bool KlondikeRules::may_move_to_foundation(Card const& c, std::vector<Loc>* out) const {
@@ -204,7 +210,8 @@ void KlondikeRules::tick(unsigned now, unsigned dt) {
 
 bool KlondikeRules::proc_event(SDL_Event* e) {
     SolitaireRules::proc_event(e);
-    return reset_available() && reset_button.proc_event(e);
+    // A carry that passes over the button neither presses it nor lets it fire on release.
+    return reset_available() && !in_drag() && reset_button.proc_event(e);
 }
 
 bool KlondikeRules::has_any_move() const {

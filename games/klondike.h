@@ -36,6 +36,7 @@ public:
     void perform_basic_action() override { deal_from_stock(); }
     void tick(unsigned now, unsigned dt) override;
     void display(SDL_Surface* s) const override;
+    // The cards' events, then the reset button's while it shows and nothing is carried.
     bool proc_event(SDL_Event* e) override;
     // Cards still carried from an earlier press (its release was lost) go back first.
     bool on_mouse_down(int x, int y) override;
@@ -56,7 +57,7 @@ public:
     bool may_auto_complete() const override;
     void auto_complete() override;
 
-    // The reset button.
+    // The reset button: the waste back to the stock, recorded; nothing while a card is carried.
     bool on_click(ButtonSprite* b) override;
 
     void deal_from_stock();

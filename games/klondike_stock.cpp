@@ -105,7 +105,8 @@ bool KlondikeRules::reset_available() const {
 
 bool KlondikeRules::on_click(ButtonSprite* b) {
     if (b != &reset_button) return false;
-    if (!reset_available()) return true;
+    // The carried card's place in the waste must stay where it was taken from.
+    if (!reset_available() || in_drag()) return true;
     initiate_move_sequence();
     anim = AnimProfile(AnimProfile::DEAL, 0, 0);
     // Face down in the flag too: undo turns the cards by inverting it.

@@ -78,6 +78,8 @@ void SpiderRules::deal_from_stock() {
 }
 
 bool SpiderRules::on_mouse_down(int x, int y) {
+    // Cards still carried from an earlier press (its release was lost) go back first.
+    if (in_drag()) undrag();
     blob.reset();
     if (!stock.empty() && stock.back()->is_inside(x, y)) {
         perform_basic_action();

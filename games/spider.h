@@ -41,7 +41,7 @@ public:
         if (!in_drag()) deal_from_stock();
     }
     // A press on the stock's top card deals; else a face-up tableau card with the run of
-    // its suit on it is picked up.
+    // its suit on it is picked up. Cards still carried from an earlier press go back first.
     bool on_mouse_down(int x, int y) override;
     // The framework's images, then the table overlay.
     void load() override;

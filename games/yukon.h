@@ -32,7 +32,7 @@ public:
     void deal() override;
     void perform_basic_action() override {}
     // A foundation's top card (with the option), or any face-up tableau card with every
-    // card on it.
+    // card on it. Cards still carried from an earlier press go back first.
     bool on_mouse_down(int x, int y) override;
     // The framework's images, then the two table overlays.
     void load() override;

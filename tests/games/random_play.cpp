@@ -113,7 +113,7 @@ int soak_games(int short_default) {
 
 namespace {
 
-enum class Act { DRAG, DOUBLE_CLICK, BASIC, UNDO, CLICK, EXTRA };
+enum class Act { DRAG, DOUBLE_CLICK, BASIC, UNDO, CLICK, EXTRA, UNDO_RUN, LOST_RELEASE };
 
 char const* act_name(Act a) {
     switch (a) {
@@ -123,6 +123,8 @@ char const* act_name(Act a) {
         case Act::UNDO: return "undo";
         case Act::CLICK: return "click";
         case Act::EXTRA: return "extra action";
+        case Act::UNDO_RUN: return "undo run";
+        case Act::LOST_RELEASE: return "lost release";
     }
     return "?";
 }
@@ -149,7 +151,11 @@ public:
 
         for (int n = 0; n < cfg_.actions && ok() && !g_.is_won(); ++n) {
             action_no_ = n;
-            act(choose());
+            Act const a = choose();
+            if (a == Act::UNDO_RUN)
+                undo_run();
+            else
+                act(a);
             ++res_.actions;
         }
         res_.won = ok() && g_.is_won();
@@ -181,7 +187,10 @@ private:
             out << "undoing to the deal";
         else
             out << "action " << action_no_;
-        out << " (" << act_name(current_) << "): " << what;
+        out << " (" << act_name(current_);
+        if (current_ == Act::EXTRA && !extra_name_.empty()) out << " \"" << extra_name_ << "\"";
+        if (run_length_ > 0) out << " " << run_step_ << " of a run of " << run_length_;
+        out << "): " << what;
         res_.failure = out.str();
     }
 
@@ -190,7 +199,8 @@ private:
     Act choose() {
         std::vector<std::pair<Act, int>> w{{Act::DRAG, cfg_.w_drag},   {Act::DOUBLE_CLICK, cfg_.w_double_click},
                                            {Act::BASIC, cfg_.w_basic}, {Act::UNDO, cfg_.w_undo},
-                                           {Act::CLICK, cfg_.w_click}, {Act::EXTRA, cfg_.extra_actions.empty() ? 0 : cfg_.w_extra}};
+                                           {Act::CLICK, cfg_.w_click}, {Act::EXTRA, cfg_.extra_actions.empty() ? 0 : cfg_.w_extra},
+                                           {Act::UNDO_RUN, cfg_.w_undo_run}, {Act::LOST_RELEASE, cfg_.w_lost_release}};
         int total = 0;
         for (auto const& e : w) total += e.second > 0 ? e.second : 0;
         if (total <= 0) return Act::DRAG;
@@ -276,6 +286,13 @@ private:
         if (!g_.on_mouse_up(dest.x, dest.y)) fail("a release while carrying returned false");
     }
 
+    // Several undos one after another, as fast as the play screen lets them come.
+    void undo_run() {
+        run_length_ = rnd(2, std::max(2, cfg_.undo_run_max));
+        for (run_step_ = 1; run_step_ <= run_length_ && ok(); ++run_step_) act(Act::UNDO);
+        if (ok()) run_length_ = 0;
+    }
+
     void act(Act a) {
         current_ = a;
         act_once(a);
@@ -354,8 +371,37 @@ private:
                 g_.on_mouse_up(p.x, p.y);
                 break;
             }
+            case Act::LOST_RELEASE: {
+                // The release of the first press never arrives (it happened outside the
+                // window); the next press comes while its cards are still carried.
+                E2::Vec2<int> p = press_point();
+                press(p);
+                if (!g_.in_drag()) {
+                    stock_press = true;
+                    break;
+                }
+                in_.input.now += 1000;
+                E2::Vec2<int> q = press_point();
+                press(q);
+                if (!g_.in_drag()) {
+                    stock_press = true;
+                    break;
+                }
+                carried = g_.blob.cards;
+                carried_any = true;
+                E2::Vec2<int> dest;
+                if (!g_.blob.targets.empty() && rnd(0, 2) != 0)
+                    dest = g_.center_of(g_.blob.targets[static_cast<size_t>(rnd(0, static_cast<int>(g_.blob.targets.size()) - 1))]);
+                else
+                    dest = {rnd(0, 1023), rnd(0, 732)};
+                carry_and_release(q, dest);
+                break;
+            }
+            case Act::UNDO_RUN:
+                break;  // undo_run() plays it as single undos
             case Act::EXTRA: {
                 auto const& e = cfg_.extra_actions[static_cast<size_t>(rnd(0, static_cast<int>(cfg_.extra_actions.size()) - 1))];
+                extra_name_ = e.first;
                 e.second(g_);
                 break;
             }
@@ -524,6 +570,9 @@ private:
     int expected_at_deal_ = 0;
     int action_no_ = 0;
     Act current_ = Act::DRAG;
+    std::string extra_name_;  // the last extra action chosen
+    int run_length_ = 0;      // the undo run under way, 0 when none
+    int run_step_ = 0;
 };
 
 }  // namespace

@@ -58,6 +58,9 @@ struct RandomPlayConfig {
     int w_undo = 12;
     int w_click = 5;          // press and release on the spot: nothing moves
     int w_extra = 5;          // one of extra_actions, when there are any
+    int w_undo_run = 0;       // 2 to undo_run_max undos in a row, each checked as an undo
+    int undo_run_max = 6;
+    int w_lost_release = 0;   // a press whose release never comes, then a drag from a second press
 
     bool check_positions = true;  // at rest every card stands at pos_of its place
     bool strict_undo = true;      // the exact-table checks of recording and undo
