@@ -4,10 +4,8 @@
 
 #include "card_sprite.h"
 #include "loader_global.h"
-#include "options_popup.h"
 #include "suit_building.h"
 
-using suit_building::top_index;
 
 namespace {
 
@@ -17,18 +15,8 @@ Loc tableau_loc(unsigned p, size_t k) { return Loc(Loc::TABLEAU, static_cast<int
 
 }  // namespace
 
-FreeCellRules::FreeCellRules() {
-    foundations.resize(foundation_count);
-    tableau.resize(piles);
+FreeCellRules::FreeCellRules() : SuitBuildingRules(piles, foundation_count, opt_may_pluck_from_foundation) {
     cells.assign(cell_count, nullptr);
-}
-
-SolitaireRules::OptionsPopup* FreeCellRules::options_popup() {
-    return OptionsPopup::create_for(*this, {opt_may_pluck_from_foundation});
-}
-
-void FreeCellRules::notify_options_changed(std::vector<bool> const& values) {
-    if (!values.empty()) opt_may_pluck_from_foundation = values[0];
 }
 
 void FreeCellRules::deal() {
@@ -47,19 +35,7 @@ void FreeCellRules::deal() {
     }
 }
 
-bool FreeCellRules::on_mouse_down(int x, int y) {
-    // Cards still carried from an earlier press (its release was lost) go back first.
-    if (in_drag()) undrag();
-    blob.reset();
-    if (opt_may_pluck_from_foundation) {
-        for (unsigned f = 0; f < foundation_count; ++f) {
-            Deck& d = foundations[f];
-            if (d.empty() || !d.back()->is_inside(x, y)) continue;
-            blob.append(Loc(Loc::FOUNDATION, static_cast<int>(f), 0), d.back());
-            d.pop_back();
-            return start_carrying();
-        }
-    }
+bool FreeCellRules::press_on_table(int x, int y) {
     for (unsigned i = 0; i < cell_count; ++i) {
         CardSprite* c = cells[i];
         if (!c || !c->is_inside(x, y)) continue;
@@ -105,29 +81,12 @@ E2::Vec2<int> FreeCellRules::pos_of(Loc const& l) const {
 }
 
 Loc FreeCellRules::back_of(Loc const& l) const {
-    switch (l.kind) {
-        case Loc::CELLS: return Loc(Loc::CELLS, l.pile, 0);
-        case Loc::TABLEAU:
-        case Loc::FOUNDATION: {
-            Deck const* d = pile_of(l.kind == Loc::TABLEAU ? tableau : foundations, l.pile);
-            return Loc(l.kind, l.pile, d ? top_index(*d) : 0);
-        }
-        default: return Loc();
-    }
+    return l.kind == Loc::CELLS ? Loc(Loc::CELLS, l.pile, 0) : SuitBuildingRules::back_of(l);
 }
 
 void FreeCellRules::identify_drag_targets(CardSprite const& c, Loc const& from) {
-    bool const single = blob.cards.size() == 1;
-    if (from.kind != Loc::FOUNDATION && single) {
-        std::vector<Loc> places;
-        may_move_to_foundation(c, &places);
-        for (Loc const& l : places) blob.append_target(l, score_if_dropped(c, from, l));
-    }
-    for (unsigned t = 0; t < piles; ++t) {
-        Loc l = may_move_to_tableau_t(c, from, t);
-        if (l.kind != Loc::NONE) blob.append_target(l, score_if_dropped(c, from, l));
-    }
-    if (from.kind == Loc::CELLS || !single) return;
+    SuitBuildingRules::identify_drag_targets(c, from);
+    if (from.kind == Loc::CELLS || blob.cards.size() != 1) return;
     // A foundation card parked in a cell gives its points back here, as it would on the
     // tableau; its way back to the foundation earns them again.
     for (unsigned i = 0; i < cell_count; ++i) {
@@ -144,18 +103,6 @@ Loc FreeCellRules::may_move_to_tableau_t(CardSprite const& c, Loc const& from, u
     if (!d) return Loc();
     if (d->empty()) return tableau_loc(t, 0);
     if (suit_building::in_sequence(c, *d->back())) return tableau_loc(t, d->size() - 1);
-    return Loc();
-}
-
-bool FreeCellRules::may_move_to_foundation(Card const& c, std::vector<Loc>* out) const {
-    return suit_building::foundation_places(foundations, c, out);
-}
-
-Loc FreeCellRules::may_move_to_any_tableau(CardSprite const& c, Loc const& from) const {
-    for (unsigned t = 0; t < piles; ++t) {
-        Loc l = may_move_to_tableau_t(c, from, t);
-        if (l.kind != Loc::NONE) return l;
-    }
     return Loc();
 }
 

@@ -9,9 +9,9 @@
 #include "card.h"
 #include "rule_options.h"
 #include "rules_creator.h"
-#include "solitaire_rules.h"
+#include "suit_building_rules.h"
 
-class FreeCellRules : public SolitaireRules {
+class FreeCellRules : public SuitBuildingRules {
 public:
     // Shared with the player files' option section: a foundation's top card may be taken
     // back to the tableau or into a free cell.
@@ -25,27 +25,17 @@ public:
     FreeCellRules();
 
     std::string namecode() const override { return "freecell"; }
-    // One box: pluck from foundation.
-    OptionsPopup* options_popup() override;
-    void notify_options_changed(std::vector<bool> const& values) override;
     // All 52 cards face up, piles 0-3 seven deep and 4-7 six deep.
     void deal() override;
-    void perform_basic_action() override {}
-    // A foundation's top card (with the option), a cell's card, or a tableau card with the
-    // run in sequence on it. Cards still carried from an earlier press go back first.
-    bool on_mouse_down(int x, int y) override;
     // The framework's images, then the table overlay.
     void load() override;
-    bool is_won() const override { return foundation_contains_all_cards(); }
     E2::Vec2<int> pos_of(Loc const& l) const override;
+    // A free cell's place, else the shared tops.
     Loc back_of(Loc const& l) const override;
-    // Foundations for one card not from a foundation, tableau piles, then free cells for one
-    // card not from a cell.
+    // The shared targets, then free cells for one card not from a cell.
     void identify_drag_targets(CardSprite const& c, Loc const& from) override;
     // Every card is face up already.
     void flip_tableau() override {}
-    unsigned max_tableau() const override { return piles; }
-    unsigned max_foundation() const override { return foundation_count; }
     // A free cell, a foundation move or a tableau move exists.
     bool has_any_move() const override;
     // The framework's rearrangement, then the first pile's top card into cell 0.
@@ -55,12 +45,13 @@ public:
     // The lowest tableau top (the first pile of equal ones) to its foundation.
     void auto_complete() override;
 
-    // The place on pile t for the card from `from`, or NONE.
-    Loc may_move_to_tableau_t(CardSprite const& c, Loc const& from, unsigned t) const;
-    // The foundations that take the card (see suit_building::foundation_places).
-    bool may_move_to_foundation(Card const& c, std::vector<Loc>* out) const;
-    // The first pile's place for the card, or NONE.
-    Loc may_move_to_any_tableau(CardSprite const& c, Loc const& from) const;
+    // Any card onto an empty pile or one it fits, never onto its own pile; a foundation's
+    // card only with the option.
+    Loc may_move_to_tableau_t(CardSprite const& c, Loc const& from, unsigned t) const override;
+
+protected:
+    // A cell's card, or a tableau card with the run in sequence on it.
+    bool press_on_table(int x, int y) override;
 };
 
 class FreeCellCreator : public SolitaireRules::Creator {

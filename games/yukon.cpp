@@ -6,10 +6,8 @@
 
 #include "card_sprite.h"
 #include "loader_global.h"
-#include "options_popup.h"
 #include "suit_building.h"
 
-using suit_building::top_index;
 
 namespace {
 
@@ -19,18 +17,7 @@ Loc tableau_loc(unsigned p, size_t k) { return Loc(Loc::TABLEAU, static_cast<int
 
 }  // namespace
 
-YukonRules::YukonRules() {
-    foundations.resize(foundation_count);
-    tableau.resize(piles);
-}
-
-SolitaireRules::OptionsPopup* YukonRules::options_popup() {
-    return OptionsPopup::create_for(*this, {opt_may_pluck_from_foundation});
-}
-
-void YukonRules::notify_options_changed(std::vector<bool> const& values) {
-    if (!values.empty()) opt_may_pluck_from_foundation = values[0];
-}
+YukonRules::YukonRules() : SuitBuildingRules(piles, foundation_count, opt_may_pluck_from_foundation) {}
 
 void YukonRules::deal() {
     Deck::append_std_deck52(sprites);
@@ -50,19 +37,7 @@ void YukonRules::deal() {
         for (unsigned p = 1; p < piles && !work.empty(); ++p) deal_one(p, true);
 }
 
-bool YukonRules::on_mouse_down(int x, int y) {
-    // Cards still carried from an earlier press (its release was lost) go back first.
-    if (in_drag()) undrag();
-    blob.reset();
-    if (opt_may_pluck_from_foundation) {
-        for (unsigned f = 0; f < foundation_count; ++f) {
-            Deck& d = foundations[f];
-            if (d.empty() || !d.back()->is_inside(x, y)) continue;
-            blob.append(Loc(Loc::FOUNDATION, static_cast<int>(f), 0), d.back());
-            d.pop_back();
-            return start_carrying();
-        }
-    }
+bool YukonRules::press_on_table(int x, int y) {
     for (unsigned p = 0; p < piles; ++p) {
         Deck const& d = tableau[p];
         for (size_t k = d.size(); k-- > 0 && d[k]->face_up;) {
@@ -100,47 +75,12 @@ E2::Vec2<int> YukonRules::pos_of(Loc const& l) const {
     }
 }
 
-Loc YukonRules::back_of(Loc const& l) const {
-    switch (l.kind) {
-        case Loc::TABLEAU:
-        case Loc::FOUNDATION: {
-            Deck const* d = pile_of(l.kind == Loc::TABLEAU ? tableau : foundations, l.pile);
-            return Loc(l.kind, l.pile, d ? top_index(*d) : 0);
-        }
-        default: return Loc();
-    }
-}
-
-void YukonRules::identify_drag_targets(CardSprite const& c, Loc const& from) {
-    if (from.kind != Loc::FOUNDATION && blob.cards.size() == 1) {
-        std::vector<Loc> places;
-        may_move_to_foundation(c, &places);
-        for (Loc const& l : places) blob.append_target(l, score_if_dropped(c, from, l));
-    }
-    for (unsigned t = 0; t < piles; ++t) {
-        Loc l = may_move_to_tableau_t(c, from, t);
-        if (l.kind != Loc::NONE) blob.append_target(l, score_if_dropped(c, from, l));
-    }
-}
-
 Loc YukonRules::may_move_to_tableau_t(CardSprite const& c, Loc const& from, unsigned t) const {
     if (from.kind == Loc::TABLEAU && from.pile == static_cast<int>(t)) return Loc();
     Deck const* d = pile_of(tableau, static_cast<int>(t));
     if (!d) return Loc();
     if (d->empty()) return c.no() == 13 ? tableau_loc(t, 0) : Loc();
     if (suit_building::in_sequence(c, *d->back())) return tableau_loc(t, d->size() - 1);
-    return Loc();
-}
-
-bool YukonRules::may_move_to_foundation(Card const& c, std::vector<Loc>* out) const {
-    return suit_building::foundation_places(foundations, c, out);
-}
-
-Loc YukonRules::may_move_to_any_tableau(CardSprite const& c, Loc const& from) const {
-    for (unsigned t = 0; t < piles; ++t) {
-        Loc l = may_move_to_tableau_t(c, from, t);
-        if (l.kind != Loc::NONE) return l;
-    }
     return Loc();
 }
 

@@ -10,9 +10,9 @@
 #include "card.h"
 #include "rule_options.h"
 #include "rules_creator.h"
-#include "solitaire_rules.h"
+#include "suit_building_rules.h"
 
-class YukonRules : public SolitaireRules {
+class YukonRules : public SuitBuildingRules {
 public:
     // Shared with the player files' option section: a foundation's top card may be taken
     // back to the tableau.
@@ -25,26 +25,13 @@ public:
     YukonRules();
 
     std::string namecode() const override { return "yukon"; }
-    // One box: pluck from foundation.
-    OptionsPopup* options_popup() override;
-    void notify_options_changed(std::vector<bool> const& values) override;
     // Pile 0 one face-up card; pile p (1 to 6) p face-down cards under five face-up ones.
     void deal() override;
-    void perform_basic_action() override {}
-    // A foundation's top card (with the option), or any face-up tableau card with every
-    // card on it. Cards still carried from an earlier press go back first.
-    bool on_mouse_down(int x, int y) override;
     // The framework's images, then the two table overlays.
     void load() override;
-    bool is_won() const override { return foundation_contains_all_cards(); }
     E2::Vec2<int> pos_of(Loc const& l) const override;
-    Loc back_of(Loc const& l) const override;
-    // Foundations for one card not from a foundation, then tableau piles.
-    void identify_drag_targets(CardSprite const& c, Loc const& from) override;
     // Turns up face-down tops, silently, once everything started so far has ended.
     void flip_tableau() override;
-    unsigned max_tableau() const override { return piles; }
-    unsigned max_foundation() const override { return foundation_count; }
     // A tableau card may go to a foundation or to another pile.
     bool has_any_move() const override;
     // The framework's rearrangement, then the first pile's top card onto the first pile
@@ -55,12 +42,12 @@ public:
     // A lowest tableau top (chosen at random among equal ones) to its foundation.
     void auto_complete() override;
 
-    // The place on pile t for the card from `from`, or NONE.
-    Loc may_move_to_tableau_t(CardSprite const& c, Loc const& from, unsigned t) const;
-    // The foundations that take the card (see suit_building::foundation_places).
-    bool may_move_to_foundation(Card const& c, std::vector<Loc>* out) const;
-    // The first pile's place for the card, or NONE.
-    Loc may_move_to_any_tableau(CardSprite const& c, Loc const& from) const;
+    // A King or a card that fits the top card, never onto its own pile.
+    Loc may_move_to_tableau_t(CardSprite const& c, Loc const& from, unsigned t) const override;
+
+protected:
+    // Any face-up tableau card, with every card on it.
+    bool press_on_table(int x, int y) override;
 };
 
 class YukonCreator : public SolitaireRules::Creator {
