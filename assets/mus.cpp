@@ -4,6 +4,7 @@
 #include <set>
 
 #include "audio_state.h"
+#include "mixer_input.h"
 #include "mixer_seam.h"
 #include "music_ctl.h"
 #include "qdata.h"
@@ -54,7 +55,7 @@ bool Mus::load() {
     if (audio_state::disabled()) return false;
     SDL_RWops* src = qdata_find(name_);
     if (!src) return false;
-    music_ = Mixer::get()->load_mus(src);
+    music_ = is_safe_for_mixer(src) ? Mixer::get()->load_mus(src) : nullptr;
     if (!music_) {
         SDL_RWclose(src);
         return false;

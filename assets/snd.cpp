@@ -4,6 +4,7 @@
 #include <set>
 
 #include "audio_state.h"
+#include "mixer_input.h"
 #include "mixer_seam.h"
 #include "qdata.h"
 
@@ -57,6 +58,10 @@ bool Snd::load() {
     if (audio_state::disabled()) return false;
     SDL_RWops* src = qdata_find(name_);
     if (!src) return false;
+    if (!is_safe_for_mixer(src)) {
+        SDL_RWclose(src);
+        return false;
+    }
     chunk_ = Mixer::get()->load_wav(src, 1);
     return chunk_ != nullptr;
 }

@@ -1,0 +1,322 @@
+#!/usr/bin/env python3
+"""End-to-end checks of the game on a damaged or missing data archive. A copy of the
+executable runs from a folder of its own beside data/q.dat, made from the build's archive
+cut short, with members overwritten in place, or not there at all. The game either runs,
+shows its title and ends with status 0 when its window is closed, or stops at once with a
+message that names the image it lacks: never a crash, never a stop without a message."""
+
+import os
+import random
+import shutil
+import signal
+import sys
+import tempfile
+import time
+
+from game_test import close_and_expect_exit, settled, started, to_main_menu
+from harness import Failure, Game, check, main, wait_for
+from klondike_test import Mouse, Table
+from title_test import archive_of
+
+CRASHES = {-signal.SIGSEGV: "SIGSEGV", -signal.SIGBUS: "SIGBUS", -signal.SIGFPE: "SIGFPE",
+           -signal.SIGILL: "SIGILL"}
+# The first image the game loads, and the archive's last member: the title's background.
+FIRST_IMAGE = ".i/menu/splashlogo.png"
+LAST_MEMBER = "i/menu/title_bg.jpg"
+
+
+class Layout:
+    """A folder holding game/lunerra and, unless data is None, game/data/q.dat. The game
+    finds its archive beside itself; nothing at ../share/lunerra stands in for it."""
+
+    def __init__(self, exe, data):
+        self.folder = tempfile.mkdtemp(prefix="lunerra-e2e-archive-")
+        game = os.path.join(self.folder, "game")
+        os.makedirs(game)
+        self.exe = os.path.join(game, "lunerra")
+        self.data_dir = os.path.join(game, "data")
+        shutil.copy2(exe, self.exe)
+        if data is not None:
+            os.makedirs(self.data_dir)
+            with open(os.path.join(self.data_dir, "q.dat"), "wb") as f:
+                f.write(data)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+class Archive:
+    """The build's archive and index, damaged in a copy."""
+
+    def __init__(self, exe):
+        qdat, self.rows = archive_of(exe)
+        with open(qdat, "rb") as f:
+            self.data = bytearray(f.read())
+        offset, size = self.rows[LAST_MEMBER]
+        check(len(self.data) == 16 + offset + size, "the archive does not end with %s" % LAST_MEMBER)
+
+    def span(self, name):
+        offset, size = self.rows[name]
+        return 16 + offset, size
+
+    def overwrite(self, name, fill, keep=0):
+        """Replaces the member's bytes past keep: with zeros, or garbage for fill="garbage"."""
+        start, size = self.span(name)
+        n = size - keep
+        rng = random.Random(name)
+        self.data[start + keep:start + size] = bytes(n) if fill == "zeros" else rng.randbytes(n)
+
+    def field(self, name, at, value):
+        """Overwrites bytes of the member at a given place, e.g. one field of a header."""
+        start, _ = self.span(name)
+        self.data[start + at:start + at + len(value)] = value
+
+
+def crash_free(g, what):
+    err = g.err.decode(errors="replace")
+    rc = g.proc.returncode
+    check(rc not in CRASHES, "%s: the game crashed with %s: %s" % (what, CRASHES.get(rc), err[-2000:]))
+    for sign in ("ERROR: AddressSanitizer", "runtime error:", "Segmentation fault"):
+        check(sign not in err, "%s: %s on stderr: %s" % (what, sign, err[-2000:]))
+    return err
+
+
+def explained(g, what, error):
+    """The failure of a step, told by how the game ended when it has ended meanwhile."""
+    if g.proc.poll() is None:
+        return error
+    rc = g.proc.returncode
+    return Failure("%s: the game ended with %s (%s): %s"
+                   % (what, CRASHES.get(rc, "status %s" % rc), error, g.finish_output()[-2000:]))
+
+
+def expect_stop_naming(exe, data, image, what, prepare=None):
+    """The game on this archive ends by itself, fails, and says which image it lacks.
+    prepare, when given, changes the laid-out folder before the start."""
+    with Layout(exe, data) as layout:
+        if prepare:
+            prepare(layout)
+        g = Game(layout.exe)
+        try:
+            rc = g.wait_exit(30)
+            check(rc is not None, "%s: the game still runs after 30 s" % what)
+            err = crash_free(g, what)
+            check(rc != 0, "%s: the game ended with status 0" % what)
+            check("image not found: %s" % image in err,
+                  "%s: no message naming %s (status %s): %r" % (what, image, rc, err[-2000:]))
+        finally:
+            g.stop()
+
+
+def expect_title_and_clean_close(exe, data, what):
+    """The game on this archive shows its title picture and ends with 0 on window close."""
+    with Layout(exe, data) as layout:
+        g = started(layout.exe)
+        try:
+            settled(g, what)
+            close_and_expect_exit(g)
+            crash_free(g, what)
+        except Failure as e:
+            raise explained(g, what, e)
+        finally:
+            g.stop()
+
+
+def case_missing(exe):
+    """No data folder, an empty one, and a folder where the archive should be: the first
+    image is named."""
+    expect_stop_naming(exe, None, FIRST_IMAGE, "no data folder")
+    expect_stop_naming(exe, None, FIRST_IMAGE, "an empty data folder",
+                       lambda layout: os.makedirs(layout.data_dir))
+    expect_stop_naming(exe, None, FIRST_IMAGE, "a folder as data/q.dat",
+                       lambda layout: os.makedirs(os.path.join(layout.data_dir, "q.dat")))
+
+
+def case_empty(exe):
+    """A zero-length archive."""
+    expect_stop_naming(exe, b"", FIRST_IMAGE, "empty archive")
+
+
+def case_few_bytes(exe):
+    """An archive cut inside its header and right after it."""
+    a = Archive(exe)
+    for cut in (7, 16):
+        expect_stop_naming(exe, bytes(a.data[:cut]), FIRST_IMAGE, "archive of %d bytes" % cut)
+
+
+def case_middle(exe):
+    """An archive cut in the middle: the sounds and music are whole, most images are gone."""
+    a = Archive(exe)
+    expect_stop_naming(exe, bytes(a.data[:len(a.data) // 2]), FIRST_IMAGE, "archive cut in half")
+
+
+def case_cut_before_last_image(exe):
+    """Cut where the last member, the title's background, begins: everything but it is
+    whole, so the splash logo loads and the title background is named."""
+    a = Archive(exe)
+    start, _ = a.span(LAST_MEMBER)
+    expect_stop_naming(exe, bytes(a.data[:start]), "." + LAST_MEMBER, "archive without its last member")
+
+
+def case_cut_inside_last_image(exe):
+    """Cut just short of the end, and half way into the last image: the title background
+    decodes from what is left and the game runs."""
+    a = Archive(exe)
+    _, size = a.span(LAST_MEMBER)
+    for cut in (len(a.data) - 1, len(a.data) - size // 2):
+        expect_title_and_clean_close(exe, bytes(a.data[:cut]), "archive cut at %d of %d" % (cut, len(a.data)))
+
+
+def case_damaged_sounds(exe):
+    """Every sound and track overwritten in place: headers with a zero rate or channel
+    count, zeros, garbage. They load as silence while the title waits for them, and the
+    buttons that play them on the way to the main menu stay silent."""
+    a = Archive(exe)
+    a.field("a/button_down.wav", 24, bytes(4))  # the rate
+    a.field("a/button_over.wav", 22, bytes(2))  # the channels
+    a.overwrite("a/flip0.wav", "zeros")
+    a.overwrite("a/flip1.wav", "garbage")
+    a.overwrite("a/menu.ogg", "zeros")
+    a.overwrite("a/game-0.ogg", "garbage")
+    a.overwrite("a/game-1.ogg", "zeros", keep=8192)
+    a.overwrite("a/game-2.ogg", "garbage", keep=4)
+    with Layout(exe, bytes(a.data)) as layout:
+        g = started(layout.exe, hooks=True)
+        try:
+            to_main_menu(g)
+            for x, y in ((512, 211), (512, 313), (512, 415), (512, 211)):
+                g.x("xdotool", "mousemove", "--window", str(g.window), str(x), str(y))
+                time.sleep(0.3)
+            check(g.proc.poll() is None, "the game ended on the main menu: %s" % g.finish_output()[-2000:])
+            close_and_expect_exit(g)
+            crash_free(g, "damaged sounds")
+        except Failure as e:
+            raise explained(g, "damaged sounds", e)
+        finally:
+            g.stop()
+
+
+def case_damaged_images(exe):
+    """The images of the first screens overwritten in place with zeros, with garbage, or
+    past their header: they are neither drawn nor hit. The title still leads on with a
+    click, the name is typed and entered with Return, and the continue and Play buttons,
+    whose images are all undecodable, do not react to clicks where they would be."""
+    a = Archive(exe)
+    a.overwrite("i/menu/splashlogo.png", "garbage")
+    a.overwrite("i/menu/title_bg.jpg", "zeros")
+    a.overwrite("i/menu/clicktobegin.png", "garbage")
+    a.overwrite("i/menu/loading.png", "zeros", keep=64)
+    a.overwrite("i/menu/newplayer_bg.jpg", "zeros")
+    for state in ("up", "over", "down", "off"):
+        a.overwrite("i/menu/continue_%s.png" % state, "zeros")
+    a.overwrite("i/menu/menu_glow.png", "garbage")
+    a.overwrite("i/menu/mainmenu_bg.jpg", "garbage", keep=600)
+    for state in ("up", "over", "down"):
+        a.overwrite("i/menu/play_%s.png" % state, "zeros")
+    a.overwrite("i/menu/cursor_normal.png", "zeros")
+    a.overwrite("i/menu/glyphs/menu_n.png", "garbage")
+    with Layout(exe, bytes(a.data)) as layout:
+        g = started(layout.exe, hooks=True)
+        try:
+            def screen():
+                return g.frames()["screen"]
+
+            def click_at(x, y):
+                g.x("xdotool", "mousemove", "--window", str(g.window), str(x), str(y))
+                g.x("xdotool", "click", "1")
+
+            # Clicks are swallowed until the title has loaded every image and sound.
+            check(wait_for(lambda: click_at(512, 400) or screen() == "NewPlayerScreen", 40, 1.0),
+                  "the title did not lead to the new-player screen (at %s)" % screen())
+            # The typed name enables continue; where its undrawn button lies, hovering and
+            # clicking do nothing, and Return leads on.
+            g.x("xdotool", "key", "a", "n", "n")
+            time.sleep(0.3)
+            for x, y in ((512, 708), (400, 690), (512, 708)):
+                click_at(x, y)
+                time.sleep(0.3)
+            check(screen() == "NewPlayerScreen", "the undrawn continue button was clicked")
+            g.x("xdotool", "key", "Return")
+            check(wait_for(lambda: screen() == "MainMenuScreen", 10, 0.3),
+                  "Return did not lead to the main menu (at %s)" % screen())
+            time.sleep(1.5)  # the fade is over
+            for x, y in ((512, 211), (450, 190), (512, 211)):
+                click_at(x, y)
+                time.sleep(0.5)
+            check(screen() == "MainMenuScreen", "the undrawn Play button led to %s" % screen())
+            check(g.proc.poll() is None, "the game ended on the main menu")
+            close_and_expect_exit(g)
+            crash_free(g, "damaged images")
+        except Failure as e:
+            raise explained(g, "damaged images", e)
+        finally:
+            g.stop()
+
+
+def case_damaged_cards(exe):
+    """Every card back zeroed, the clubs overwritten with garbage, the hearts past their
+    header, the glow zeroed: a game of Klondike deals, and clicks, drags and double clicks on
+    its undrawn cards leave it running and reporting its table."""
+    a = Archive(exe)
+    for name in a.rows:
+        if name.startswith("i/game/cards/back") or name == "i/game/cards/glow.png":
+            a.overwrite(name, "zeros")
+        elif name.startswith("i/game/cards/c"):
+            a.overwrite(name, "garbage")
+        elif name.startswith("i/game/cards/h"):
+            a.overwrite(name, "zeros", keep=64)
+    with Layout(exe, bytes(a.data)) as layout:
+        g = started(layout.exe, hooks=True)
+        try:
+            def screen():
+                return g.frames()["screen"]
+            mouse, table = Mouse(g), Table(g, g.hooks)
+            to_main_menu(g)
+            mouse.click(313 + 199, 163 + 48)
+            check(wait_for(lambda: screen() == "ChooseGameScreen", 10, 0.3),
+                  "Play did not lead to the game choice (at %s)" % screen())
+            mouse.click(20 + 77, 162 + 155)  # Klondike
+            time.sleep(0.2)
+            mouse.click(313 + 199, 670 + 48)
+            if not wait_for(lambda: screen() == "PlayScreen", 3, 0.3):
+                g.key("Escape")  # the rules page that a new profile sees first
+            check(wait_for(lambda: screen() == "PlayScreen", 10, 0.3),
+                  "no play screen (at %s)" % screen())
+            b = table.idle()
+            check(len(b.cards) == 52, "the deal has %d cards" % len(b.cards))
+            stock = b.top("stock")
+            for _ in range(3):
+                mouse.click(*stock.centre())
+                time.sleep(0.2)
+            tops = [b.top("tableau", p) for p in range(7)]
+            for c, d in zip(tops, tops[1:]):
+                mouse.drag(c.centre(), d.centre())
+                mouse.double_click(*d.centre())
+                time.sleep(0.2)
+            b = table.idle()
+            check(len(b.cards) == 52, "the table has %d cards after play" % len(b.cards))
+            close_and_expect_exit(g)
+            crash_free(g, "damaged cards")
+        except Failure as e:
+            raise explained(g, "damaged cards", e)
+        finally:
+            g.stop()
+
+
+CASES = {
+    "missing": case_missing,
+    "empty": case_empty,
+    "few_bytes": case_few_bytes,
+    "middle": case_middle,
+    "cut_before_last_image": case_cut_before_last_image,
+    "cut_inside_last_image": case_cut_inside_last_image,
+    "damaged_sounds": case_damaged_sounds,
+    "damaged_images": case_damaged_images,
+    "damaged_cards": case_damaged_cards,
+}
+
+if __name__ == "__main__":
+    sys.exit(main(CASES))
