@@ -371,7 +371,13 @@ SDL_Surface* _xSDL_resize_to(const SDL_Surface* src, int w, int h, _xSDL_Resize_
     return _xSDL_resize_by_fxy(src, double(w) / src->w, double(h) / src->h, type);
 }
 
-SDL_Surface* _xSDL_resize_bilinear(const SDL_Surface* src, double fx, double fy) {
+namespace {
+
+// The frame of the interpolating resizes: a result of the floored size, both surfaces
+// locked, a ring of four source rows and the column steps. For each output row y,
+// fill(ob, ring, cols, iy, ty) writes its W entries from the ring rows around iy.
+template <class Fill>
+SDL_Surface* resize_by_rows(const SDL_Surface* src, double fx, double fy, const Fill& fill) {
     if (!src) return nullptr;
     int W, H;
     if (!result_size_floor(src, fx, fy, W, H)) return nullptr;
@@ -393,76 +399,54 @@ SDL_Surface* _xSDL_resize_bilinear(const SDL_Surface* src, double fx, double fy)
         RowRing ring(rows, 4, src);
         ring.prime(0);
         const float ry = float(1.0 / fy);
-        const int lastc = src->w - 1;
         const row_put_fn put = row_putter(dst);
         for (int y = 0; y < H; ++y) {
             const float sy = float(y) * ry;
             const int iy = int(sy);
-            const float ty = sy - float(iy);
             ring.advance_to(iy - 1);
-            const Uint8* r0 = ring.row(iy);
-            const Uint8* r1 = ring.row(iy + 1);
-            for (int x = 0; x < W; ++x) {
-                const int c0 = 4 * clampi(cols.ix[x], 0, lastc), c1 = 4 * clampi(cols.ix[x] + 1, 0, lastc);
-                const float tx = cols.tx[x];
-                for (int k = 0; k < 4; ++k) {
-                    const int h0 = lerp_round(r0[c0 + k], r0[c1 + k], tx);
-                    const int h1 = lerp_round(r1[c0 + k], r1[c1 + k], tx);
-                    ob[4 * x + k] = Uint8(clampi(lerp_round(h0, h1, ty), 0, 255));
-                }
-            }
+            fill(ob, ring, cols, W, iy, sy - float(iy));
             put(dst, pixel_at(dst, 0, y), unsigned(W), ob);
         }
     }  // unlocks the result, then the source
     return dst;
 }
 
-SDL_Surface* _xSDL_resize_bicubic(const SDL_Surface* src, double fx, double fy) {
-    if (!src) return nullptr;
-    int W, H;
-    if (!result_size_floor(src, fx, fy, W, H)) return nullptr;
-    SDL_Surface* dst = make_result(src, W, H);
-    if (!dst) return nullptr;
-    {
-        ResultLocks locks(src, dst);
-        if (!locks.ok()) {
-            locks.src.unlock();
-            SDL_FreeSurface(dst);
-            return nullptr;
-        }
-        if (W == 0 || H == 0) return dst;
-        static Kept<Uint8> rows[4], out;
-        static Kept<int> ixs;
-        static Kept<float> txs;
-        const Columns cols = step_columns(ixs, txs, W, fx);
-        Uint8* ob = out.get(4ul * unsigned(W));
-        RowRing ring(rows, 4, src);
-        ring.prime(0);
-        const float ry = float(1.0 / fy);
-        const int lastc = src->w - 1;
-        const row_put_fn put = row_putter(dst);
-        for (int y = 0; y < H; ++y) {
-            const float sy = float(y) * ry;
-            const int iy = int(sy);
-            const float ty = sy - float(iy);
-            ring.advance_to(iy - 1);
-            const Uint8* r[4] = {ring.row(iy - 1), ring.row(iy), ring.row(iy + 1), ring.row(iy + 2)};
-            for (int x = 0; x < W; ++x) {
-                const int ix = cols.ix[x];
-                const float tx = cols.tx[x];
-                int c[4];
-                for (int j = 0; j < 4; ++j) c[j] = 4 * clampi(ix - 1 + j, 0, lastc);
-                for (int k = 0; k < 4; ++k) {
-                    int q[4];
-                    for (int j = 0; j < 4; ++j)
-                        q[j] = cubic(r[j][c[0] + k], r[j][c[1] + k], r[j][c[2] + k], r[j][c[3] + k], tx);
-                    ob[4 * x + k] = Uint8(clampi(cubic(q[0], q[1], q[2], q[3], ty), 0, 255));
-                }
+}  // namespace
+
+SDL_Surface* _xSDL_resize_bilinear(const SDL_Surface* src, double fx, double fy) {
+    const int lastc = src ? src->w - 1 : 0;
+    return resize_by_rows(src, fx, fy, [lastc](Uint8* ob, RowRing& ring, Columns const& cols, int W, int iy, float ty) {
+        const Uint8* r0 = ring.row(iy);
+        const Uint8* r1 = ring.row(iy + 1);
+        for (int x = 0; x < W; ++x) {
+            const int c0 = 4 * clampi(cols.ix[x], 0, lastc), c1 = 4 * clampi(cols.ix[x] + 1, 0, lastc);
+            const float tx = cols.tx[x];
+            for (int k = 0; k < 4; ++k) {
+                const int h0 = lerp_round(r0[c0 + k], r0[c1 + k], tx);
+                const int h1 = lerp_round(r1[c0 + k], r1[c1 + k], tx);
+                ob[4 * x + k] = Uint8(clampi(lerp_round(h0, h1, ty), 0, 255));
             }
-            put(dst, pixel_at(dst, 0, y), unsigned(W), ob);
         }
-    }  // unlocks the result, then the source
-    return dst;
+    });
+}
+
+SDL_Surface* _xSDL_resize_bicubic(const SDL_Surface* src, double fx, double fy) {
+    const int lastc = src ? src->w - 1 : 0;
+    return resize_by_rows(src, fx, fy, [lastc](Uint8* ob, RowRing& ring, Columns const& cols, int W, int iy, float ty) {
+        const Uint8* r[4] = {ring.row(iy - 1), ring.row(iy), ring.row(iy + 1), ring.row(iy + 2)};
+        for (int x = 0; x < W; ++x) {
+            const int ix = cols.ix[x];
+            const float tx = cols.tx[x];
+            int c[4];
+            for (int j = 0; j < 4; ++j) c[j] = 4 * clampi(ix - 1 + j, 0, lastc);
+            for (int k = 0; k < 4; ++k) {
+                int q[4];
+                for (int j = 0; j < 4; ++j)
+                    q[j] = cubic(r[j][c[0] + k], r[j][c[1] + k], r[j][c[2] + k], r[j][c[3] + k], tx);
+                ob[4 * x + k] = Uint8(clampi(cubic(q[0], q[1], q[2], q[3], ty), 0, 255));
+            }
+        }
+    });
 }
 
 SDL_Surface* _xSDL_resize_25x32(const SDL_Surface* src) {
