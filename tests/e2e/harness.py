@@ -85,7 +85,7 @@ class Game:
         self.proc = subprocess.Popen(self.argv, cwd=self.cwd, env=self.env,
                                      stdout=subprocess.PIPE, stderr=subprocess.PIPE)
 
-    def find_window(self, timeout=20, attempts=3):
+    def find_window(self, timeout=20, attempts=4):
         # The media layer's X11 driver now and then leaves the window without its name
         # (a race with its audio thread), and on a busy machine a connection to the
         # server can be refused: such a start is killed, before it saved anything, and
@@ -100,6 +100,7 @@ class Game:
                 self.proc.kill()
                 self.proc.wait()
                 self.finish_output()
+                time.sleep(1 + 2 * attempt)  # a server that just refused a connection
                 self.spawn()
 
     def find_window_once(self, timeout):
