@@ -16,8 +16,11 @@ E2::Vec2<int> scale_point(E2::Vec2<int> const& p, E2::Vec2<float> f) {
     return {scaled(p.x, f.x), scaled(p.y, f.y)};
 }
 
+// Both edges are converted and the size is their difference, so that rectangles which
+// touch before the conversion touch after it, with neither a gap nor an overlap.
 E2::Rect<int> scale_rect(E2::Rect<int> const& r, E2::Vec2<float> f) {
-    return {scaled(r.x, f.x), scaled(r.y, f.y), scaled(r.w, f.x), scaled(r.h, f.y)};
+    int const x0 = scaled(r.x, f.x), y0 = scaled(r.y, f.y);
+    return {x0, y0, scaled(r.x + r.w, f.x) - x0, scaled(r.y + r.h, f.y) - y0};
 }
 
 }  // namespace

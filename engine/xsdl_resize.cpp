@@ -454,7 +454,10 @@ SDL_Surface* _xSDL_resize_25x32(const SDL_Surface* src) {
     if (!src) return nullptr;
     const int sw = src->w, sh = src->h;
     if (sw > 1024 || sh > 1024) return nullptr;  // the tables cover 1024 source pixels
-    const int W = 25 * sw / 32, H = 25 * sh / 32;
+    // Rounded up: a partly covered last column or row is kept (its weights are those of
+    // the source pixels it covers), so an image covers every screen pixel its world
+    // rectangle maps to wherever it is placed, and images that touch leave no gap.
+    const int W = (25 * sw + 31) / 32, H = (25 * sh + 31) / 32;
     SDL_Surface* dst = make_result(src, W, H);
     if (!dst) return nullptr;
     {

@@ -21,7 +21,7 @@ SDL_Surface* _xSDL_resize_to(const SDL_Surface* src, int w, int h, _xSDL_Resize_
 // and |0.78125 - fx| <= 0.001.
 bool _is_eligible_for_xSDL_resize_25x32(const SDL_Surface* src, double fx, double fy);
 
-// The filters behind the dispatch.
+// The filters behind the dispatch. The 25/32 result is ceil(25 x size / 32) on each axis.
 SDL_Surface* _xSDL_resize_25x32(const SDL_Surface* src);
 SDL_Surface* _xSDL_resize_bilinear(const SDL_Surface* src, double fx, double fy);
 SDL_Surface* _xSDL_resize_bicubic(const SDL_Surface* src, double fx, double fy);

@@ -150,7 +150,7 @@ TEST_F(Images, SmallScreenScalesThroughTheResizer) {
     Surf* s = loader.get_surface(".i/wide.bmp");
     ASSERT_TRUE(Surf::ok(s));
     EXPECT_EQ(s->world_wh(), E2::Vec2<int>(100, 50));
-    EXPECT_EQ(s->screen_wh(), E2::Vec2<int>(78, 39));
+    EXPECT_EQ(s->screen_wh(), E2::Vec2<int>(79, 40));  // 78.125 x 39.0625, rounded up
 
     SDL_Surface* src = decode(wide);
     SDL_Surface* expected = _xSDL_resize_by_fxy(src, 0.78125, 0.78125, _xSDL_Resize_Type(3));
@@ -225,7 +225,7 @@ TEST_F(Images, ModeSwitchReloadsExactlyTheLoadedImages) {
     EXPECT_EQ(hook_calls, (std::vector<std::string>{"unload", "load"}));
     EXPECT_TRUE(Surf::ok(a));
     EXPECT_TRUE(Surf::ok(wide_s));
-    EXPECT_EQ(wide_s->screen_wh(), E2::Vec2<int>(78, 39));
+    EXPECT_EQ(wide_s->screen_wh(), E2::Vec2<int>(79, 40));
     EXPECT_FALSE(Surf::ok(b));
     EXPECT_FALSE(Surf::ok(c));
     EXPECT_FALSE(Surf::ok(d));

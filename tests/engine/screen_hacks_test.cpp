@@ -54,13 +54,22 @@ TEST_F(ScreenHacksTest, HalvesGoAwayFromZero) {
     EXPECT_EQ(ScreenHacks::world_to_screen_pos({1, -1}), E2::Vec2<int>(3, -3));
 }
 
-TEST_F(ScreenHacksTest, RectangleSidesConvertSeparately) {
+TEST_F(ScreenHacksTest, RectanglesThatTouchStillTouch) {
     small();
     EXPECT_EQ(ScreenHacks::world_to_screen(E2::Rect<int>(1, 0, 1, 10)),
               E2::Rect<int>(1, 0, 1, 8));
-    // The width is not right edge minus left edge: 99 * 0.78125 = 77.34.
+    // The size is right edge minus left edge: 183 -> 143, 327 -> 255.
     EXPECT_EQ(ScreenHacks::world_to_screen(E2::Rect<int>(37, 183, 99, 144)),
-              E2::Rect<int>(29, 143, 77, 113));
+              E2::Rect<int>(29, 143, 77, 112));
+    // The play screen's top bar and the table below it: 48 maps to 37.5, so the bar
+    // must end where the table starts.
+    E2::Rect<int> bar = ScreenHacks::world_to_screen(E2::Rect<int>(0, 0, 152, 48));
+    E2::Rect<int> next = ScreenHacks::world_to_screen(E2::Rect<int>(152, 0, 90, 48));
+    E2::Rect<int> table = ScreenHacks::world_to_screen(E2::Rect<int>(0, 48, 1024, 720));
+    EXPECT_EQ(bar.x + bar.w, next.x);
+    EXPECT_EQ(bar.y + bar.h, table.y);
+    EXPECT_EQ(table.y + table.h, 600);
+    EXPECT_EQ(ScreenHacks::screen_to_world(E2::Rect<int>(0, 0, 119, 38)), E2::Rect<int>(0, 0, 152, 49));
 }
 
 TEST_F(ScreenHacksTest, EventsAtSmallScreen) {

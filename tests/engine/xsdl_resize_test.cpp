@@ -62,7 +62,7 @@ std::vector<Tap> taps(int i) {
 }
 
 Surf ref_25x32(SDL_Surface* s) {
-    const int W = 25 * s->w / 32, H = 25 * s->h / 32, Wi = std::max(W - 2, 0), Hi = std::max(H - 2, 0);
+    const int W = (25 * s->w + 31) / 32, H = (25 * s->h + 31) / 32, Wi = std::max(W - 2, 0), Hi = std::max(H - 2, 0);
     return reference(s, W, H, [&](int c, int r) {
         int v[4] = {0, 0, 0, 0};
         const bool interior = r < Hi && c < Wi;
@@ -319,15 +319,31 @@ TEST(XsdlResize25x32, TablesFromGeometry) {
 TEST(XsdlResize25x32, UniformStaysUniformInteriorAndEdges) {
     const RGBA c{90, 160, 230, 128};
     for (auto wh :
-         std::vector<std::pair<int, int>>{{1024, 768}, {100, 70}, {33, 31}, {64, 5}, {5, 3}, {2, 2}}) {
+         std::vector<std::pair<int, int>>{{1024, 768}, {100, 70}, {33, 31}, {64, 5}, {5, 3}, {2, 2}, {1, 1}}) {
         Surf s = argb(wh.first, wh.second);
         for (int y = 0; y < s->h; ++y)
             for (int x = 0; x < s->w; ++x) sdl_put(s.get(), x, y, c);
         Surf r(_xSDL_resize_25x32(s.get()));
         ASSERT_TRUE(r);
-        EXPECT_EQ(r->w, 25 * wh.first / 32);
-        EXPECT_EQ(r->h, 25 * wh.second / 32);
+        EXPECT_EQ(r->w, (25 * wh.first + 31) / 32);
+        EXPECT_EQ(r->h, (25 * wh.second + 31) / 32);
         expect_uniform(r.get(), c, "25/32");
+    }
+}
+
+// Sizes round up, so an image placed at round(x x 25/32) reaches the screen position of
+// its world right edge: images that touch in the world (the play screen's 48-pixel top
+// bar over the table, its buttons side by side) leave no undrawn line between them.
+TEST(XsdlResize25x32, SizesRoundUpSoTouchingImagesLeaveNoGap) {
+    const auto at = [](int v) { return int(std::lround(v * 0.78125)); };
+    const int xs[] = {0, 152, 242, 392, 566, 766, 859, 1024};
+    for (int i = 0; i + 1 < 8; ++i) {
+        Surf s = argb(xs[i + 1] - xs[i], 48);
+        Surf r(_xSDL_resize_25x32(s.get()));
+        ASSERT_TRUE(r);
+        EXPECT_GE(at(xs[i]) + r->w, at(xs[i + 1])) << xs[i];
+        EXPECT_LE(at(xs[i]) + r->w, at(xs[i + 1]) + 1) << xs[i];
+        EXPECT_EQ(r->h, at(48)) << xs[i];  // 37.5: 38 rows, down to where the table starts
     }
 }
 
