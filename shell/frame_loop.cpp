@@ -78,6 +78,7 @@ bool FrameLoop::run_frame() {
     pm_display_.stop();
 
     pm_proc_event_.tick();
+    sync_hover();
     drain_events();
     pm_proc_event_.stop();
     last_ = now;
@@ -112,7 +113,27 @@ void FrameLoop::present(SDL_Surface* s) {
     pm_flip_.stop();
 }
 
+void FrameLoop::sync_hover() {
+    TDE* f = stack_.front();
+    if (!f || (f == hover_synced_ && !hover_stale_)) return;
+    hover_synced_ = f;
+    hover_stale_ = false;
+    SDL_Event e{};
+    int x = 0, y = 0;
+    Uint8 held = 0;
+    // A held button would turn the motion into a drag; its release syncs again.
+    if (!media_.mouse_state(&x, &y, &held) || held != 0) return;
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = static_cast<Uint16>(x);
+    e.motion.y = static_cast<Uint16>(y);
+    if (!dispatch(e)) stop_drain_ = true;
+}
+
 void FrameLoop::drain_events() {
+    if (stop_drain_) {
+        stop_drain_ = false;
+        return;
+    }
     while (!stack_.empty()) {
         SDL_Event e;
         if (app_.active || got_event_) {
@@ -148,6 +169,7 @@ bool FrameLoop::dispatch(SDL_Event& e) {
         return true;
     }
     if (is_wheel_button(e)) return true;
+    if (e.type == SDL_MOUSEBUTTONUP || e.type == SDL_KEYUP || e.type == SDL_KEYDOWN) hover_stale_ = true;
 
     to_world(e);
     TDE* before = stack_.front();

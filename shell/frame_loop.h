@@ -50,6 +50,10 @@ private:
     bool pace(unsigned& now);
     void tick(unsigned now, unsigned dt);
     void present(SDL_Surface* s);
+    // A motion event at the pointer's real place, with no button held, for a screen that
+    // has just become current or after input that may have closed a dialog: buttons lit
+    // before then follow the pointer without waiting for it to move.
+    void sync_hover();
     void drain_events();
     // False when the drain is over for this frame.
     bool dispatch(SDL_Event& e);
@@ -72,6 +76,9 @@ private:
     AppState app_;
     unsigned last_ = 0;
     bool got_event_ = false;
+    TDE* hover_synced_ = nullptr;  // the screen that last had its hover synced
+    bool hover_stale_ = false;     // input since then may have closed a dialog
+    bool stop_drain_ = false;      // the synced hover changed a button: drain next frame
 
     E2::PerfMon pm_loop_{"loop"}, pm_display_{"display"}, pm_display_tde_{"display-tde"},
         pm_display_recalc_{"display-recalc"}, pm_display_exec_{"display-exec"}, pm_flip_{"flip"}, pm_tick_{"tick"},

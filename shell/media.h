@@ -22,6 +22,13 @@ public:
     // Discards every pending key and mouse event.
     virtual void flush_input() = 0;
     virtual AppState app_state() = 0;
+    // The pointer's screen position and held buttons now; false when unknown.
+    virtual bool mouse_state(int* x, int* y, Uint8* buttons) {
+        (void)x;
+        (void)y;
+        (void)buttons;
+        return false;
+    }
     // The window surface, or null.
     virtual SDL_Surface* video_surface() = 0;
     // Hands the rectangles to the window.
@@ -41,6 +48,7 @@ public:
     bool quit_pending() override;
     void flush_input() override;
     AppState app_state() override;
+    bool mouse_state(int* x, int* y, Uint8* buttons) override;
     SDL_Surface* video_surface() override;
     void update_rects(SDL_Surface* s, int n, SDL_Rect* rects) override;
     void show_redraw_view(SDL_Surface* s, int n, SDL_Rect const* rects) override;

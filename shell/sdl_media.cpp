@@ -19,6 +19,11 @@ bool SdlMedia::quit_pending() {
 
 void SdlMedia::flush_input() { flush_input_events(); }
 
+bool SdlMedia::mouse_state(int* x, int* y, Uint8* buttons) {
+    *buttons = SDL_GetMouseState(x, y);
+    return true;
+}
+
 AppState SdlMedia::app_state() {
     Uint8 s = SDL_GetAppState();
     AppState st;

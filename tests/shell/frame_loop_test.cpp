@@ -206,6 +206,40 @@ TEST_F(Loop, ScreenChangeDiscardsQueuedInput) {
     EXPECT_EQ(tde_stack.front(), &b);
 }
 
+// Buttons lit before a screen change or a dialog's close follow the pointer at once: the
+// screen that becomes current, and the screen after a release or a key, get a motion at
+// the pointer's place (in world coordinates) without waiting for the mouse to move.
+TEST_F(Loop, TheHoverFollowsThePointerAfterAScreenChangeOrARelease) {
+    ScreenHacks::set_screen_view({800, 600});
+    media.has_mouse = true;
+    media.mouse_x = 400;
+    media.mouse_y = 300;
+    loop.run_frame();
+    ASSERT_EQ(a.events.size(), 1u);  // a new front screen
+    EXPECT_EQ(a.events[0].type, SDL_MOUSEMOTION);
+    EXPECT_EQ(a.events[0].motion.x, 512);
+    EXPECT_EQ(a.events[0].motion.y, 384);
+    loop.run_frame();
+    EXPECT_EQ(a.events.size(), 1u);  // nothing new: no motion
+    queue(test::mouse_button(SDL_MOUSEBUTTONUP, 1, 10, 10));
+    loop.run_frame();
+    loop.run_frame();
+    ASSERT_EQ(a.events.size(), 3u);
+    EXPECT_EQ(a.events[2].type, SDL_MOUSEMOTION);
+    media.mouse_buttons = SDL_BUTTON(1);  // held: a motion would drag
+    queue(key_down(SDLK_a));
+    loop.run_frame();
+    loop.run_frame();
+    EXPECT_EQ(a.events.size(), 4u);
+    a.on_event = [this](SDL_Event*) { orb_transition_to(&b); };
+    media.mouse_buttons = 0;
+    queue(test::mouse_button(SDL_MOUSEBUTTONUP, 1, 10, 10));
+    loop.run_frame();
+    loop.run_frame();
+    ASSERT_EQ(b.events.size(), 1u);
+    EXPECT_EQ(b.events[0].type, SDL_MOUSEMOTION);
+}
+
 TEST_F(Loop, HoverChangeStopsTheDrainForOneFrame) {
     a.on_event = [](SDL_Event*) { stop_event_drain = true; };
     queue(test::mouse_motion(1, 1, 1, 1, 0));

@@ -74,6 +74,12 @@ public:
     bool quit_pending() override;
     void flush_input() override;
     AppState app_state() override { return state; }
+    bool mouse_state(int* x, int* y, Uint8* buttons) override {
+        *x = mouse_x;
+        *y = mouse_y;
+        *buttons = mouse_buttons;
+        return has_mouse;
+    }
     SDL_Surface* video_surface() override { return surface; }
     void update_rects(SDL_Surface* s, int n, SDL_Rect* rects) override;
     void show_redraw_view(SDL_Surface* s, int n, SDL_Rect const* rects) override;
@@ -86,6 +92,9 @@ public:
     int polls = 0, waits = 0, flushes = 0;
     std::vector<int> updates;  // rectangle count of each update_rects call
     int redraw_views = 0;
+    bool has_mouse = false;  // mouse_state answers only when set
+    int mouse_x = 0, mouse_y = 0;
+    Uint8 mouse_buttons = 0;
 };
 
 }  // namespace test
