@@ -114,6 +114,8 @@ void PlayScreen::prepare_level() {
     p->game_ms = clock.time();
     sync_score_and_moves();
     if (rules_) rules_->load();
+    // The screen is drawn through its fade-in before its first tick.
+    sync_buttons();
 }
 
 unsigned PlayScreen::bg_number(Player const& p) {

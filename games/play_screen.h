@@ -69,7 +69,8 @@ public:
     void do_changegame();
     void do_won();
     void do_gameover();
-    void sync_buttons() {}
+    // Undo enabled exactly when the rules allow it, statistics when this game was played.
+    void sync_buttons();
     void sync_score_and_moves();
     void cheated();
     bool has_dlg() const;

@@ -6,6 +6,14 @@
 #include "play_screen.h"
 #include "test_hooks.h"
 
+void PlayScreen::sync_buttons() {
+    bool const undo_ok = rules_ && rules_->may_undo();
+    if (undo_ok != bundo.is_enabled()) bundo.set_enabled(undo_ok);
+    Player const* p = Player::cur();
+    bool const played = p->stats[stats_index(*p)].played != 0;
+    if (played != bstats.is_enabled()) bstats.set_enabled(played);
+}
+
 void PlayScreen::tick(unsigned now, unsigned dt) {
     Player* p = Player::cur();
     background.tick(now, dt);
@@ -28,10 +36,7 @@ void PlayScreen::tick(unsigned now, unsigned dt) {
         }
     }
     score_particles.tick(now, dt);
-    bool const undo_ok = rules_ && rules_->may_undo();
-    if (undo_ok != bundo.is_enabled()) bundo.set_enabled(undo_ok);
-    bool const played = p->stats[stats_index(*p)].played != 0;
-    if (played != bstats.is_enabled()) bstats.set_enabled(played);
+    sync_buttons();
     for (ButtonSprite* b : {&bnewdeal, &bundo, &bnewgame, &brules, &boptions, &bstats, &bmainmenu}) b->tick(now, dt);
     score.tick(now, dt);
     moves.tick(now, dt);

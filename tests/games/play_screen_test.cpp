@@ -211,6 +211,7 @@ TEST_F(Play, SpaceDrawsButNotWhileCarryingAndTheDKeyDealsNothing) {
 
 TEST_F(Play, TheUndoButtonIsEnabledExactlyWhileUndoIsPossible) {
     enter();
+    EXPECT_FALSE(ps.bundo.is_enabled()) << "drawn through the fade-in before any tick";
     settle();
     EXPECT_FALSE(ps.bundo.is_enabled()) << "no moves yet";
     EXPECT_TRUE(ps.bstats.is_enabled()) << "one game played";
