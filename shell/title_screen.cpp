@@ -71,9 +71,18 @@ void TitleScreen::display(SDL_Surface* s) const {
 
 bool TitleScreen::proc_event(SDL_Event* e) {
     if (!e) return true;
-    if (!images_loading() && bbegin.proc_event(e)) return true;
+    bool const release = is_mouse_button_up_event(e) || is_key_up_event(e);
+    if (!images_loading()) {
+        bool const pressed = bbegin.state == ButtonSprite::down;
+        if (bbegin.proc_event(e)) {
+            // After a press it saw, the button's own click has led on; after a press
+            // swallowed while loading it takes the release as a mere change of hover.
+            if (release && !pressed) on_click(&bbegin);
+            return true;
+        }
+    }
     if (bg.proc_event(e) || images_loading()) return true;
-    if (is_mouse_button_up_event(e) || is_key_up_event(e)) on_click(&bbegin);
+    if (release) on_click(&bbegin);
     return true;
 }
 

@@ -212,6 +212,12 @@ TEST_F(Title, InputIsSwallowedWhileImagesLoad) {
     EXPECT_FALSE(t.on_click(&t.bbegin));
     EXPECT_EQ(tde_stack.front(), &t);
     EXPECT_TRUE(log.empty());
+    // A press while loading, the release over the button once loaded: it leads on.
+    EXPECT_TRUE(send(test::mouse_button(SDL_MOUSEBUTTONDOWN, 1, 315, 655)));
+    while (l.has_jobs()) t.tick(clock_now, 10);
+    EXPECT_EQ(tde_stack.front(), &t);
+    EXPECT_TRUE(send(test::mouse_button(SDL_MOUSEBUTTONUP, 1, 315, 655)));
+    EXPECT_EQ(tde_stack.front(), &new_player);
 }
 
 TEST_F(Title, AReleaseLeadsOnOnceImagesAreLoadedEvenWithSoundsPending) {
