@@ -109,7 +109,7 @@ int orb_main(int argc, char** argv) {
     E2::os()->set_title_icon("IDI_ICON2", 103);
 
     E2::VideoMode request = startup_video_mode(cl, &options.fullscreen, video->desktop_mode(), widescreen);
-    SDL_Surface* s = video->set_mode_exactly(completed_startup_mode(request)) ? SDL_GetVideoSurface() : nullptr;
+    SDL_Surface* s = video->set_recommended_mode(request) ? SDL_GetVideoSurface() : nullptr;
     if (!s) {
         std::fprintf(stderr, "lunerra: no video mode could be set: %s\n", SDL_GetError());
         SDL_Quit();

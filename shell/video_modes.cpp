@@ -48,12 +48,6 @@ E2::VideoMode startup_video_mode(CommandLine& cl, bool* stored_fullscreen, E2::V
     return m;
 }
 
-E2::VideoMode completed_startup_mode(E2::VideoMode const& request) {
-    E2::VideoMode m = E2::Video::recommended(request);
-    m.flags |= request.flags & (SDL_DOUBLEBUF | SDL_HWSURFACE);
-    return m;
-}
-
 E2::VideoMode page_up_video_mode(E2::VideoMode const& current) {
     return current.w == 1024 ? sized(800, 600, current.is_fullscreen) : sized(1024, 768, current.is_fullscreen);
 }
@@ -100,5 +94,5 @@ void switch_window_size(unsigned n) {
 
 void toggle_fullscreen() {
     E2::Video* video = E2::get_video();
-    apply_video_mode(toggled_video_mode(video->mode(), video->desktop_mode()), bjmgr.grid_size());
+    apply_video_mode(toggled_video_mode(video->mode(), video->desktop_mode()), 8);
 }

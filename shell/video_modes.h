@@ -8,13 +8,10 @@
 
 // The start-up mode. A widescreen desktop forces a window: it clears *stored_fullscreen
 // and sets cl.window. A window on a desktop no larger than 1024x768 is 800x600. -f makes
-// the mode full screen, -w (which wins) a window; -h and -d add their surface flags.
+// the mode full screen, -w (which wins) a window; -h and -d add their surface flags,
+// which the video layer's recommendation then replaces.
 E2::VideoMode startup_video_mode(CommandLine& cl, bool* stored_fullscreen, E2::VideoMode const& desktop,
                                  bool widescreen);
-
-// The complete mode for a start-up request: the video layer's recommendation, which
-// replaces the flags, with the request's SDL_DOUBLEBUF and SDL_HWSURFACE put back.
-E2::VideoMode completed_startup_mode(E2::VideoMode const& request);
 
 // Ctrl+Page Up: 800x600 from a 1024-wide mode, else 1024x768; full screen kept.
 E2::VideoMode page_up_video_mode(E2::VideoMode const& current);
@@ -42,5 +39,6 @@ void set_mode_setter(ModeSetter setter);
 void switch_window_size(unsigned n);
 
 // Switches between full screen and window. The caller unloads the images and clears the
-// display list before and reloads the images after. The grid keeps its size.
+// display list before and reloads the images after. The grid is 8 by 8 afterwards,
+// whatever -r asked for.
 void toggle_fullscreen();

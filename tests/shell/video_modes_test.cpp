@@ -58,16 +58,15 @@ TEST(StartupMode, WindowSwitchWinsForTheModeFullscreenForTheStoredOption) {
     EXPECT_EQ(s.mode.w, 1024);  // the stored option said full screen, so not the small window
 }
 
-TEST(StartupMode, SurfaceFlagsSurviveTheRecommendation) {
+TEST(StartupMode, SurfaceFlagsAreReplacedByTheRecommendation) {
     CommandLine cl;
     cl.hw_surface = cl.double_buf = true;
     Start s = start(cl, false, desk(1280, 1024));
     EXPECT_EQ(s.mode.flags, Uint32(SDL_HWSURFACE | SDL_DOUBLEBUF));
-    E2::VideoMode done = completed_startup_mode(s.mode);
-    EXPECT_EQ(done.flags, Uint32(SDL_HWSURFACE | SDL_DOUBLEBUF));
+    EXPECT_EQ(E2::Video::recommended(s.mode).flags, 0u);
     s.mode.is_fullscreen = true;
     s.mode.flags |= SDL_NOFRAME;
-    EXPECT_EQ(completed_startup_mode(s.mode).flags, Uint32(SDL_FULLSCREEN | SDL_HWSURFACE | SDL_DOUBLEBUF));
+    EXPECT_EQ(E2::Video::recommended(s.mode).flags, Uint32(SDL_FULLSCREEN));
 }
 
 TEST(SwitchModes, PageUpAlternatesSizesAndKeepsFullscreen) {
@@ -126,10 +125,10 @@ TEST_F(ModeSwitch, PageUpSwitchFollowsTheNewSizeAndKeepsTheGrid) {
     EXPECT_EQ(ScreenHacks::screen_view(), E2::Vec2<int>(1024, 768));
 }
 
-TEST_F(ModeSwitch, FullscreenToggleKeepsTheCommandLineGrid) {
+TEST_F(ModeSwitch, FullscreenToggleResetsTheGridToEight) {
     apply_video_mode(desk(1024, 768), 5);
     toggle_fullscreen();
-    EXPECT_EQ(bjmgr.grid_size(), 5u);
+    EXPECT_EQ(bjmgr.grid_size(), 8u);
     EXPECT_EQ(ScreenHacks::screen_view().x, SDL_GetVideoSurface()->w);
 }
 
