@@ -7,9 +7,10 @@
 
 class ParticleButton : public ButtonSprite {
 public:
-    // The most sparks one tick adds, so that a long frame (after the window was
-    // iconified, say) cannot allocate thousands at once.
-    static constexpr unsigned max_sparks_per_tick = 4;
+    // The most sparks one tick adds: about dt / 10 + 1 per tick, bounded only so that an
+    // absurd tick (after the process was stopped, say) cannot allocate millions at once.
+    // Reached only by a frame of more than 2.5 s.
+    static constexpr unsigned max_sparks_per_tick = 256;
 
     // ButtonSprite::tick and the sparks; while enabled and over or down (and particles
     // are on) new sparks are added, otherwise all are dropped.

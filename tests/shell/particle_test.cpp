@@ -176,10 +176,13 @@ protected:
     ParticleButton b;
 };
 
-TEST_F(SparkButton, EmitsAboutDtOverTenButAtMostFourPerTick) {
+TEST_F(SparkButton, EmitsAboutDtOverTenBoundedOnlyAfterAnAbsurdTick) {
     EXPECT_EQ(ParticleButton::sparks_for(10), 2u);
     EXPECT_EQ(ParticleButton::sparks_for(20), 3u);
+    EXPECT_EQ(ParticleButton::sparks_for(50), 6u);  // a slow frame: no cap in normal play
+    EXPECT_EQ(ParticleButton::sparks_for(1000), 101u);
     EXPECT_EQ(ParticleButton::sparks_for(60000), ParticleButton::max_sparks_per_tick);
+    EXPECT_GE(ParticleButton::max_sparks_per_tick, 200u);
     app_options().effects_quality = 0.5f;  // weight 0: still one per tick
     EXPECT_EQ(ParticleButton::sparks_for(10), 1u);
     app_options().effects_quality = 1.0f;
