@@ -42,7 +42,8 @@ public:
     virtual bool filepath_rename(std::string const& from, std::string const& to);
     virtual void filepath_set_hidden(std::string const& path, bool hidden) = 0;
     virtual bool filepath_mkdir(std::string const& path) = 0;
-    // Makes `path` and any missing parents; true when the folder exists afterwards.
+    // Makes `path` and any missing parents; true when `path` itself was made now (false
+    // for a folder that already exists).
     virtual bool filepath_mkdir_recursive(std::string const& path);
     virtual void filepath_set_utime(std::string const& path, long t) = 0;
     virtual std::string get_clipboard_text() = 0;

@@ -61,13 +61,15 @@ TEST(OsPathTest, FileOperationsInTempFolder) {
     EXPECT_FALSE(os.filepath_remove(b));
 }
 
-TEST(OsPathTest, MkdirRecursiveReportsWhetherTheFolderExists) {
+TEST(OsPathTest, MkdirRecursiveReportsWhetherItMadeTheFolder) {
     TempDir dir;
     E2::OS& os = the_os();
     std::string deep = dir / "x/y/z";
     EXPECT_TRUE(os.filepath_mkdir_recursive(deep));
     EXPECT_TRUE(is_dir(deep));
-    EXPECT_TRUE(os.filepath_mkdir_recursive(deep));  // already there
+    EXPECT_FALSE(os.filepath_mkdir_recursive(deep));  // already there
+    EXPECT_TRUE(is_dir(deep));
+    EXPECT_TRUE(os.filepath_mkdir_recursive(dir / "x/y/w"));  // beside an existing level
     write_file(dir / "file", "");
     EXPECT_FALSE(os.filepath_mkdir_recursive(dir / "file"));
     EXPECT_FALSE(os.filepath_mkdir_recursive(dir / "file/sub"));
