@@ -265,6 +265,84 @@ def play_opening(g, table, mouse):
     check(after.state["moves"] == b.state["moves"] + 1, "an undo is a move")
 
 
+def enter_play_screen(g, screens, archive):
+    """Waits for the play screen, watching its fade-in: from its first visible frame the
+    undo button shows its disabled image, since a fresh deal has nothing to undo. The rules
+    page that a new profile sees first is left with Escape."""
+    newdeal = Picture(archive, "i/game/newdeal_up.png", 0, 0)
+    undo_off = Picture(archive, "i/game/undo_off.png", 152, 0)
+    undo_up = Picture(archive, "i/game/undo_up.png", 152, 0)
+    looked = 0
+
+    def watch(timeout):
+        nonlocal looked
+        end = time.monotonic() + timeout
+        while time.monotonic() < end:
+            shot = g.screenshot()
+            k, residual = newdeal.darkened_fit(shot)
+            if k > 0.2 and residual < 8:  # the play screen, perhaps still darkened
+                looked += 1
+                k_off, r_off = undo_off.darkened_fit(shot)
+                k_up, r_up = undo_up.darkened_fit(shot)
+                if r_up < r_off:
+                    keep(shot, "klondike_undo_lit")
+                    raise Failure("the undo button is drawn enabled with nothing to undo (k %.2f)" % k)
+            if screens.shows(screens.play):
+                return True
+        return False
+
+    if not watch(3):
+        g.key("Escape")  # the rules page that a new profile sees first
+        check(watch(8), "the play screen did not show")
+    check(looked > 0, "no frame of the play screen was seen")
+
+
+def top_bar_at_800(g, table, mouse):
+    """At 800x600 the top bar's 48 rows map to 37.5: its buttons and the table below leave
+    no undrawn line (row 37, the columns where two buttons meet), and after the options
+    popup opens and closes every pixel of the bar is as before: the options button clicked
+    to open it is no longer lit, and nothing left of the popup's dimming shows."""
+    for attempt in range(2):
+        g.key("ctrl+Prior")
+        if g.wait_size((800, 600), 8):
+            break
+    check(g.size() == (800, 600), "Ctrl+Page Up did not give an 800x600 window")
+    park = (400, 560)  # over the empty table below the piles
+    mouse.move(*park)
+    time.sleep(1.5)
+    before = g.screenshot()
+    keep(before, "klondike_800")
+    # Where each button ends, the next begins (screen columns of the world x 152, 242, ...).
+    seams = [int(x * 0.78125 + 0.5) for x in (152, 242, 392, 566, 766, 859)]
+    for y in range(0, 38, 3):
+        for x in seams:
+            a, b = before.pixel(x - 1, y), before.pixel(x - 2, y)
+            check(max(a) > 0 or max(b) == 0,
+                  "an undrawn column at x %d, row %d: %s beside %s" % (x - 1, y, a, b))
+    dark = [x for x in range(0, 800, 4) if max(before.pixel(x, 37)) == 0 and max(before.pixel(x, 36)) > 0]
+    check(len(dark) < 10, "row 37, between the top bar and the table, is undrawn at x %s" % dark[:10])
+
+    mouse.click(566 * 0.78125 + 70, 20)  # the options button
+    check(wait_for(lambda: table.read().state["popup"], 3), "the options popup did not open")
+    time.sleep(0.7)  # its first 500 ms take no input
+    mouse.click((555 + 150) * 0.78125, (472 + 50) * 0.78125)  # apply, nothing changed
+    check(wait_for(lambda: not table.read().state["popup"], 3), "the options popup did not close")
+    time.sleep(1.0)
+    after = g.screenshot()
+    keep(after, "klondike_800_after_popup")
+    changed = [(x, y) for y in range(0, 40) for x in range(0, 800)
+               if sum(abs(p - q) for p, q in zip(before.pixel(x, y), after.pixel(x, y))) > 12]
+    lit = [p for p in changed if 442 <= p[0] < 598 and p[1] < 38]
+    check(not lit, "the options button is still lit after the popup closed (%d pixels)" % len(lit))
+    check(not changed, "%d pixels of the top bar changed over the popup, first %s" % (len(changed), changed[:5]))
+
+    for attempt in range(2):
+        g.key("ctrl+Prior")
+        if g.wait_size((1024, 768), 8):
+            break
+    check(g.size() == (1024, 768), "Ctrl+Page Up did not give the 1024x768 window back")
+
+
 def change_rule_option(g, table, mouse, screens):
     """Draw one, through the options popup."""
     check(table.read().state["draw_one"] == 0, "draw one is on from the start")
@@ -351,9 +429,7 @@ def case_first_game(exe):
         mouse.click(20 + 77, 162 + 155)
         time.sleep(0.2)
         mouse.click(313 + 199, 670 + 48)
-        if not wait_for(lambda: screens.shows(screens.play), 3, 0.1):
-            g.key("Escape")  # the rules page that a new profile sees first
-        screens.wait(screens.play, "the play screen")
+        enter_play_screen(g, screens, archive)
         keep(g.screenshot(), "klondike_dealt")
 
         b = table.idle()
@@ -361,6 +437,8 @@ def case_first_game(exe):
         check([len(b.pile("tableau", p)) for p in range(7)] == list(range(1, 8)), "the deal's piles")
         check(b.state["undo"] == 0 and b.state["moves"] == 0, "a fresh deal has moves")
 
+        top_bar_at_800(g, table, mouse)
+        screens.wait(screens.play, "the play screen back at 1024x768")
         change_rule_option(g, table, mouse, screens)
         play_opening(g, table, mouse)
         keep(g.screenshot(), "klondike_played")

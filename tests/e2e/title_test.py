@@ -288,8 +288,39 @@ def case_profiles_kept(exe):
         shutil.rmtree(config, ignore_errors=True)
 
 
+def case_release_after_loading(exe):
+    """A press while the images load, its release over the click-to-begin button once they
+    have loaded: that first release leads on, though the button never saw the press."""
+    archive = archive_of(exe)
+    g = Game(exe)
+    try:
+        g.find_window()
+        phases = Phases(g, archive)
+        check(phases.watch("loading", 25), "the loading phase was not seen (seen: %s)" % sorted(phases.seen))
+        over = ("413", "671")  # over the button's place
+        g.x("xdotool", "mousemove", "--window", str(g.window), *over)
+        g.x("xdotool", "mousedown", "1")
+        check(phases.watch("ready", 25), "the click-to-begin button never showed (seen: %s)" % sorted(phases.seen))
+        time.sleep(0.3)
+        # Loading moved the pointer to the middle; it goes back over the button, still held.
+        g.x("xdotool", "mousemove", "--window", str(g.window), *over)
+        time.sleep(0.3)
+        g.x("xdotool", "mouseup", "1")
+        name_screen = Picture(archive, "i/menu/continue_off.png", 313, 660)
+        shot = None
+        for _ in range(60):
+            shot = g.screenshot()
+            if name_screen.difference(shot) < 8:
+                break
+        keep(shot, "title_release_after_loading")
+        check(name_screen.difference(shot) < 8, "the release after loading left the title where it was")
+    finally:
+        g.stop()
+
+
 CASES = {
     "first_run": case_first_run,
+    "release_after_loading": case_release_after_loading,
     "profiles_kept": case_profiles_kept,
 }
 
