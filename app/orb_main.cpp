@@ -73,15 +73,16 @@ void add_companions(FrameLoop& loop) {
     loop.add_companion(_pointer_butterfly(), true);
 }
 
-// The media layer's video started on a display that shows pictures. Its text-mode drivers,
-// which it falls back to when there is no display, count only when the user named one.
+// The media layer's video started on a display that shows pictures. The drivers it falls
+// back to when there is none (text in the terminal, or nothing drawn anywhere) count only
+// when the user named one.
 bool graphical_display_found() {
     char name[64] = "";
     if (!SDL_WasInit(SDL_INIT_VIDEO) || !SDL_VideoDriverName(name, sizeof name)) return false;
     char const* asked = std::getenv("SDL_VIDEODRIVER");
     if (asked && *asked) return true;
-    for (char const* text_mode : {"aalib", "caca"})
-        if (std::strcmp(name, text_mode) == 0) return false;
+    for (char const* no_display : {"aalib", "caca", "offscreen", "dummy"})
+        if (std::strcmp(name, no_display) == 0) return false;
     return true;
 }
 
@@ -121,9 +122,10 @@ int orb_main(int argc, char** argv) {
     SDL_Init(SDL_INIT_VIDEO | (Snd::is_enabled() ? SDL_INIT_AUDIO : 0u) |
              (cl.no_parachute ? SDL_INIT_NOPARACHUTE : 0u));
     if (!graphical_display_found()) {
+        // After the media layer has given the terminal back, so the message stays readable.
+        SDL_Quit();
         std::fprintf(stderr, "lunerra: no graphical display was found; start the game on a desktop (DISPLAY), "
                              "or name a video driver in SDL_VIDEODRIVER\n");
-        SDL_Quit();
         return 1;
     }
     bool audio_open = Snd::is_enabled() && Snd::open_audio();
