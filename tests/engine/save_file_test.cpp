@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <functional>
@@ -156,14 +157,18 @@ TEST(SaveFileTest, ARecordThatCannotBeReadIsNeverWrittenOver) {
     EXPECT_FALSE(E2::io::is_record_unreadable(dir / "absent.dat"));
 }
 
-// A file the user may not open (mode 000). Root opens anything, so as root the check runs
-// in a child that has given up its privileges.
-TEST(SaveFileTest, AFileThatCannotBeOpenedIsNeverWrittenOver) {
+// A file the user may not open (mode 000), and one the user may read but not write (0444).
+// Root opens and writes anything, so as root the checks run in a child that has given up
+// its privileges.
+TEST(SaveFileTest, AFileThatCannotBeOpenedOrWrittenIsNeverWrittenOver) {
     TempDir dir;
     ASSERT_EQ(chmod(dir.path().c_str(), 0777), 0);
     std::string path = dir / "options.dat";
     write_file(path, "private");
     ASSERT_EQ(chmod(path.c_str(), 0), 0);
+    std::string read_only = dir / "player0.dat";
+    write_file(read_only, "read only");
+    ASSERT_EQ(chmod(read_only.c_str(), 0444), 0);
     pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
@@ -171,6 +176,10 @@ TEST(SaveFileTest, AFileThatCannotBeOpenedIsNeverWrittenOver) {
         E2::io::RecordState state;
         if (E2::io::open_record(path, &state) || state != E2::io::RecordState::unreadable) _exit(3);
         if (E2::io::save_file_atomically(path, write_record)) _exit(4);
+        FILE* f = E2::io::open_record(read_only, &state);
+        if (!f) _exit(5);
+        std::fclose(f);
+        if (E2::io::save_file_atomically(read_only, write_record)) _exit(6);
         _exit(0);
     }
     int status = 0;
@@ -179,7 +188,11 @@ TEST(SaveFileTest, AFileThatCannotBeOpenedIsNeverWrittenOver) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(read_file(path), "private");
     EXPECT_EQ(mode_of(path), 0u);
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"options.dat"});
+    EXPECT_EQ(read_file(read_only), "read only");
+    EXPECT_EQ(mode_of(read_only), 0444u);
+    std::vector<std::string> entries = dir.entries();
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<std::string>{"options.dat", "player0.dat"}));
 }
 
 }  // namespace
