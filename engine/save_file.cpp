@@ -173,6 +173,9 @@ FILE* open_record(std::string const& path, RecordState* state) {
     RecordState& st = state ? *state : ignored;
     st = RecordState::missing;
     if (path.empty()) return nullptr;
+    // A record that is read and then found unchanged is not saved again: the temporaries
+    // that killed runs left beside it go here.
+    remove_stale_temporaries(path, static_cast<long>(getpid()));
     // A look first, so that a device is never opened; the descriptor's own type is what
     // counts, since the path may change in between.
     struct stat look {};

@@ -26,6 +26,7 @@ enum class RecordState { missing, opened, unreadable };
 // folder at `path` is refused at once. A file that exists but cannot be opened,
 // or is not a plain file, is unreadable: null, and `path` is marked as in
 // record_unreadable. A missing file gives null; an opened one clears the mark.
+// Temporaries of this file left by processes that have ended are removed.
 FILE* open_record(std::string const& path, RecordState* state = nullptr);
 
 // Marks `path` as a record that exists but could not be read: nothing writes

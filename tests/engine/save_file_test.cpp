@@ -90,6 +90,12 @@ TEST(SaveFileTest, StaleTemporaryFromEarlierRunIsReplaced) {
     write_file(path + ".tmp" + std::to_string(static_cast<long>(getpid())), "stale");
     ASSERT_TRUE(E2::io::save_file_atomically(path, write_record));
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"a.dat"});
+    // Reading the record removes them too: a record found unchanged is not saved again.
+    write_file(path + ".tmp999999999", "left by a killed run");
+    FILE* f = E2::io::open_record(path);
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"a.dat"});
 }
 
 mode_t mode_of(std::string const& path) {
