@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "blit_job_manager.h"
@@ -23,6 +24,7 @@
 #include "particle_images.h"
 #include "perfmon.h"
 #include "player.h"
+#include "qdata.h"
 #include "pointer_sprite.h"
 #include "record_screens.h"
 #include "screen_hacks.h"
@@ -71,6 +73,19 @@ void add_companions(FrameLoop& loop) {
     loop.add_companion(_pointer_butterfly(), true);
 }
 
+// The media layer's video started on a display that shows pictures. The drivers it falls
+// back to when there is none (text in the terminal, or nothing drawn anywhere) count only
+// when the user named one.
+bool graphical_display_found() {
+    char name[64] = "";
+    if (!SDL_WasInit(SDL_INIT_VIDEO) || !SDL_VideoDriverName(name, sizeof name)) return false;
+    char const* asked = std::getenv("SDL_VIDEODRIVER");
+    if (asked && *asked) return true;
+    for (char const* no_display : {"aalib", "caca", "offscreen", "dummy"})
+        if (std::strcmp(name, no_display) == 0) return false;
+    return true;
+}
+
 void shut_down(bool audio_open) {
     keep_shown_screen_at_exit();
     drop_all_screens();
@@ -92,6 +107,11 @@ int orb_main(int argc, char** argv) {
     CommandLine cl = parse_command_line(argc, argv);
     if (!cl.warning.empty()) std::fprintf(stderr, "lunerra: %s\n", cl.warning.c_str());
     E2::PerfMon::push_enabled(cl.perf);
+    std::string const archive_problem = qdata_check();
+    if (!archive_problem.empty()) {
+        std::fprintf(stderr, "lunerra: %s\n", archive_problem.c_str());
+        return 1;
+    }
 
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     read_records();
@@ -101,6 +121,13 @@ int orb_main(int argc, char** argv) {
     if (cl.no_sound) Snd::set_enabled(false);
     SDL_Init(SDL_INIT_VIDEO | (Snd::is_enabled() ? SDL_INIT_AUDIO : 0u) |
              (cl.no_parachute ? SDL_INIT_NOPARACHUTE : 0u));
+    if (!graphical_display_found()) {
+        // After the media layer has given the terminal back, so the message stays readable.
+        SDL_Quit();
+        std::fprintf(stderr, "lunerra: no graphical display was found; start the game on a desktop (DISPLAY), "
+                             "or name a video driver in SDL_VIDEODRIVER\n");
+        return 1;
+    }
     bool audio_open = Snd::is_enabled() && Snd::open_audio();
 
     E2::Video* video = E2::get_video();

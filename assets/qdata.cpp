@@ -1,7 +1,14 @@
 #include "qdata.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -90,6 +97,58 @@ SDL_RWops* qdata_find(std::string const& name) {
         return nullptr;
     }
     return owned_mem_stream(buffer, got);
+}
+
+std::string qdata_check() {
+    Index& idx = index();
+    Archive& a = archive();
+    unsigned long long needed = 0;
+    for (auto const& m : idx) needed = std::max(needed, header_size + 0ull + m.second.first + m.second.second);
+
+    // A sound archive costs one open and one look at its size; the handle is kept for the
+    // lookups that follow.
+    std::string wrong;
+    unsigned long long have = 0;
+    if (!a.file) {
+        int fd = open(a.path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        struct stat st {};
+        if (fd < 0) {
+            wrong = errno == ENOENT ? "is missing" : std::string("cannot be read (") + std::strerror(errno) + ")";
+        } else if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            wrong = "is not a file";
+        } else {
+            fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+            a.file = fdopen(fd, "rb");
+            if (a.file) fd = -1;
+            else wrong = "cannot be read";
+            have = static_cast<unsigned long long>(st.st_size);
+        }
+        if (fd >= 0) close(fd);
+    } else {
+        struct stat st {};
+        if (fstat(fileno(a.file), &st) == 0) have = static_cast<unsigned long long>(st.st_size);
+    }
+    if (wrong.empty() && have >= needed) return std::string();
+    if (wrong.empty())
+        wrong = have == 0 ? "is empty"
+                          : "is cut short: it holds " + std::to_string(have) + " of its " + std::to_string(needed) +
+                                " bytes";
+
+    // Members past the end of what is there, unless a loose file stands in for them.
+    unsigned missing = 0;
+    std::string first;
+    for (auto const& m : idx) {
+        if (header_size + 0ull + m.second.first + m.second.second <= have) continue;
+        std::string loose = "." + m.first;
+        if (access(loose.c_str(), R_OK) == 0) continue;
+        if (missing++ == 0) first = loose;
+    }
+    if (missing == 0) return std::string();
+    char cwd[4096];
+    std::string where = getcwd(cwd, sizeof cwd) ? std::string(" in ") + cwd : std::string();
+    return a.path + where + " " + wrong + ", so " + std::to_string(missing) + " of the game's " +
+           std::to_string(idx.size()) + " images and sounds are missing (the first: " + first +
+           "). Reinstall the game, or rebuild it to make its data again.";
 }
 
 void qdata_use(QDataRow const* rows, size_t count, std::string const& archive_path) {

@@ -14,6 +14,11 @@
 // the bytes that were read.
 SDL_RWops* qdata_find(std::string const& name);
 
+// What keeps the archive from serving the program, told for the player, or empty when every
+// member lies whole in it or stands as a loose file at its dotted name. Checks the archive's
+// size against the index; the archive is opened and kept open for the lookups.
+std::string qdata_check();
+
 // Test seams: look members up in the given rows (in byte order of their names) and the archive
 // at the given path instead of the built-in ones. The rows are copied; an open archive is closed.
 void qdata_use(QDataRow const* rows, size_t count, std::string const& archive_path);

@@ -2,7 +2,10 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <dirent.h>
+#include <mutex>
+#include <set>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -93,16 +96,52 @@ void sync_folder(std::string const& folder) {
     close(fd);
 }
 
+// Paths of records whose last read found them unreadable, and those already told about.
+struct UnreadableRecords {
+    std::mutex lock;
+    std::set<std::string> marked, told;
+};
+
+UnreadableRecords& unreadable_records() {
+    static UnreadableRecords* r = new UnreadableRecords;
+    return *r;
+}
+
+void clear_unreadable(std::string const& path) {
+    UnreadableRecords& r = unreadable_records();
+    std::lock_guard<std::mutex> hold(r.lock);
+    r.marked.erase(path);
+}
+
+// The mode and owner of the file being replaced go to the temporary. Changing the owner
+// needs privileges the process may lack; the mode is kept either way.
+void keep_mode_and_owner(int fd, struct stat const& old) {
+    if (old.st_uid != geteuid() || old.st_gid != getegid()) {
+        if (fchown(fd, old.st_uid, old.st_gid) != 0) {
+            // Not permitted: the file becomes the user's, with the old mode.
+        }
+    }
+    if (fchmod(fd, old.st_mode & 07777) != 0) {
+        // The temporary keeps the user's default mode.
+    }
+}
+
 }  // namespace
 
 bool save_file_atomically(std::string const& path, std::function<void(FILE*)> const& write) {
-    if (path.empty()) return false;
+    if (path.empty() || is_record_unreadable(path)) return false;
+    // What stands at the path now: a plain file that may be written to is replaced,
+    // anything else is left alone.
+    struct stat old {};
+    bool const replacing = stat(path.c_str(), &old) == 0;
+    if (replacing && (!S_ISREG(old.st_mode) || access(path.c_str(), W_OK) != 0)) return false;
     long const pid = static_cast<long>(getpid());
     remove_stale_temporaries(path, pid);
     std::string tmp = path + ".tmp" + std::to_string(pid);
     FileSizeSignalIgnored no_sigxfsz;
     int fd = open_temp(tmp);
     if (fd < 0) return false;
+    if (replacing) keep_mode_and_owner(fd, old);
     FILE* f = fdopen(fd, "wb");
     if (!f) {
         close(fd);
@@ -127,6 +166,69 @@ bool save_file_atomically(std::string const& path, std::function<void(FILE*)> co
     }
     sync_folder(folder_of(path));
     return true;
+}
+
+FILE* open_record(std::string const& path, RecordState* state) {
+    RecordState ignored;
+    RecordState& st = state ? *state : ignored;
+    st = RecordState::missing;
+    if (path.empty()) return nullptr;
+    // A record that is read and then found unchanged is not saved again: the temporaries
+    // that killed runs left beside it go here.
+    remove_stale_temporaries(path, static_cast<long>(getpid()));
+    // A look first, so that a device is never opened; the descriptor's own type is what
+    // counts, since the path may change in between.
+    struct stat look {};
+    if (stat(path.c_str(), &look) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return nullptr;
+        st = RecordState::unreadable;
+        record_unreadable(path, std::strerror(errno));
+        return nullptr;
+    }
+    char const* why = "not a plain file";
+    int fd = -1;
+    if (S_ISREG(look.st_mode)) {
+        fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) {
+            if (errno == ENOENT) return nullptr;
+            why = std::strerror(errno);
+        } else if (fstat(fd, &look) != 0 || !S_ISREG(look.st_mode)) {
+            close(fd);
+            fd = -1;
+        }
+    }
+    FILE* f = nullptr;
+    if (fd >= 0) {
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        f = fdopen(fd, "rb");
+        if (!f) {
+            why = std::strerror(errno);
+            close(fd);
+        }
+    }
+    if (!f) {
+        st = RecordState::unreadable;
+        record_unreadable(path, why);
+        return nullptr;
+    }
+    st = RecordState::opened;
+    clear_unreadable(path);
+    return f;
+}
+
+void record_unreadable(std::string const& path, std::string const& why) {
+    UnreadableRecords& r = unreadable_records();
+    std::lock_guard<std::mutex> hold(r.lock);
+    r.marked.insert(path);
+    if (!r.told.insert(path).second) return;
+    std::fprintf(stderr, "lunerra: %s cannot be read (%s); it is left as it is and nothing is saved to it\n",
+                 path.c_str(), why.c_str());
+}
+
+bool is_record_unreadable(std::string const& path) {
+    UnreadableRecords& r = unreadable_records();
+    std::lock_guard<std::mutex> hold(r.lock);
+    return r.marked.count(path) != 0;
 }
 
 }  // namespace io

@@ -13,8 +13,28 @@ namespace io {
 // False on any failure; the old file is then untouched and the temporary
 // is removed. A write past the file-size limit fails rather than raising
 // SIGXFSZ. Temporaries of this file left by processes that have ended are
-// removed first.
+// removed first. An existing file keeps its permission bits (and its owner
+// where the process may set it); a new one gets the user's default mode. A
+// file that exists but cannot be written to, or whose last read found it
+// unreadable (see open_record, record_unreadable), is left as it is: false.
 bool save_file_atomically(std::string const& path, std::function<void(FILE*)> const& write);
+
+// How a record file was found by open_record.
+enum class RecordState { missing, opened, unreadable };
+
+// Opens a record file for reading without ever blocking: a FIFO, device or
+// folder at `path` is refused at once. A file that exists but cannot be opened,
+// or is not a plain file, is unreadable: null, and `path` is marked as in
+// record_unreadable. A missing file gives null; an opened one clears the mark.
+// Temporaries of this file left by processes that have ended are removed.
+FILE* open_record(std::string const& path, RecordState* state = nullptr);
+
+// Marks `path` as a record that exists but could not be read: nothing writes
+// over it until it is opened again. The first mark of a path is told on stderr.
+void record_unreadable(std::string const& path, std::string const& why);
+
+// Whether the last read of `path` found it unreadable.
+bool is_record_unreadable(std::string const& path);
 
 }  // namespace io
 }  // namespace E2

@@ -1,6 +1,8 @@
 #include "player.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <utility>
 
 #include "io.h"
 #include "os.h"
@@ -26,10 +28,12 @@ public:
         std::uint32_t ignored = 0;
         u32(ignored);
     }
-    // The name: a count of more than max_namlen characters is damaged, and so is a body
-    // cut short or an empty name with nothing behind it (a cut); the reader then stops
-    // with the target at its value. Characters the name entry cannot type are dropped.
-    void name(std::string& v) {
+    // The name, up to max_namlen characters of it; characters the name entry cannot type
+    // are dropped, and reading goes on at the field behind the stored string. Where the
+    // string ends is told by its count or, when that is damaged, by the file's size less
+    // the `tail` bytes that follow the name in a whole file. A name that cannot be placed
+    // (a cut inside it) stops the reader with the target at its value.
+    void name(std::string& v, long tail) {
         std::uint32_t count = 0;
         u32(count);
         if (!ok_) return;
@@ -38,18 +42,52 @@ public:
             if (ok_) v.clear();
             return;
         }
-        char buf[Player::max_namlen + 1];
-        if (count > sizeof buf || std::fread(buf, 1, count, f_) != count) {
+        long const here = std::ftell(f_);
+        long const left = bytes_left();
+        long const by_count = left < 0 || count <= static_cast<unsigned long>(left) ? static_cast<long>(count) : -1;
+        long const by_size = left >= tail ? left - tail : -1;
+        long span = -1;
+        if (by_count >= 0 && by_count == by_size)
+            span = by_count;
+        else if (by_size > 0 && zero_at(here + by_size - 1))
+            span = by_size;  // a whole file whose count is damaged
+        else if (by_count >= 0)
+            span = by_count;  // a file cut behind the name, or a name without its zero
+        else if (by_size >= 0)
+            span = by_size;
+        if (span < 0 || here < 0) {
+            ok_ = false;
+            return;
+        }
+        char buf[Player::max_namlen];
+        std::size_t const keep = std::min<std::size_t>(span > 0 ? static_cast<std::size_t>(span - 1) : 0, sizeof buf);
+        if (std::fseek(f_, here, SEEK_SET) != 0 || std::fread(buf, 1, keep, f_) != keep ||
+            std::fseek(f_, here + span, SEEK_SET) != 0) {
             ok_ = false;
             return;
         }
         std::string s;
-        for (std::uint32_t i = 0; i + 1 < count; ++i)
+        for (std::size_t i = 0; i < keep; ++i)
             if (buf[i] >= ' ' && buf[i] <= '~') s += buf[i];
         v = s;
     }
 
 private:
+    // Bytes from here to the end, or -1 when the stream cannot tell.
+    long bytes_left() {
+        long here = std::ftell(f_);
+        if (here < 0 || std::fseek(f_, 0, SEEK_END) != 0) return -1;
+        long end = std::ftell(f_);
+        if (std::fseek(f_, here, SEEK_SET) != 0) return -1;
+        return end < here ? -1 : end - here;
+    }
+    bool zero_at(long at) {
+        long here = std::ftell(f_);
+        bool zero = std::fseek(f_, at, SEEK_SET) == 0 && std::fgetc(f_) == 0;
+        std::fseek(f_, here, SEEK_SET);
+        return zero;
+    }
+
     bool more_bytes() {
         int c = std::fgetc(f_);
         if (c == EOF) return false;
@@ -70,6 +108,59 @@ private:
     FILE* f_;
     bool ok_ = true;
 };
+
+// A profile's bytes as Player::save writes them.
+std::string serialized(Player const& p) {
+    char* buf = nullptr;
+    std::size_t size = 0;
+    FILE* f = open_memstream(&buf, &size);
+    if (!f) return std::string();
+    p.save(f);
+    std::fclose(f);
+    std::string out(buf, size);
+    std::free(buf);
+    return out;
+}
+
+// The bytes that follow the name in a whole profile file.
+long bytes_behind_name() {
+    static long const n = [] {
+        Player p;
+        p.name.clear();
+        return static_cast<long>(serialized(p).size()) - 8 - 4;
+    }();
+    return n;
+}
+
+// More than any profile file holds; a larger file is compared only this far.
+constexpr std::size_t max_file_bytes = 1u << 20;
+
+std::string contents(FILE* f) {
+    std::string out;
+    if (std::fseek(f, 0, SEEK_SET) != 0) return out;
+    char buf[4096];
+    std::size_t n;
+    while (out.size() <= max_file_bytes && (n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+    return out;
+}
+
+// A slot's file as it was read at start-up, and the profile as it stood then: while both
+// are unchanged, saving leaves the file alone, so that what the reader dropped or
+// corrected (a name past max_namlen characters, damaged bytes) is not lost.
+struct AsRead {
+    std::string path, file, profile;
+};
+AsRead as_read[Player::slot_count];
+
+bool unchanged_since_read(unsigned i, std::string const& path, Player const& p) {
+    AsRead const& r = as_read[i];
+    if (r.path.empty() || r.path != path || serialized(p) != r.profile) return false;
+    FILE* f = E2::io::open_record(path);
+    if (!f) return false;
+    bool same = contents(f) == r.file;
+    std::fclose(f);
+    return same;
+}
 
 }  // namespace
 
@@ -142,12 +233,13 @@ void Player::save(FILE* f) const {
     save_rule_options(f);
 }
 
-void Player::read(FILE* f) {
-    if (E2::io::read_ui32(f) != magic) return;
+bool Player::read(FILE* f) {
+    if (E2::io::read_ui32(f) != magic) return false;
     in_progress = false;
     FieldReader r(f);
     r.skip_u32();
-    r.name(name);
+    r.name(name, bytes_behind_name());
+    bool const named = r.ok();
     r.i32(score);
     r.u32(game_ms);
     r.u32(total_ms);
@@ -177,6 +269,7 @@ void Player::read(FILE* f) {
     for (int i = 0; i < 8; ++i) r.skip_u32();
     // A profile cut short carries no option section.
     if (r.ok()) read_rule_options(f);
+    return named;
 }
 
 Player* Player::plist() {
@@ -213,7 +306,9 @@ bool Player::save_all() {
     bool all = true;
     for (unsigned i = 0; i < slot_count; ++i) {
         Player const* p = get(i);
-        all = E2::io::save_file_atomically(filename(i), [p](FILE* f) { p->save(f); }) && all;
+        std::string const path = filename(i);
+        if (unchanged_since_read(i, path, *p)) continue;
+        all = E2::io::save_file_atomically(path, [p](FILE* f) { p->save(f); }) && all;
     }
     return all;
 }
@@ -224,10 +319,17 @@ void Player::read_all() {
         p->clear();
         // The files decide which slot is current.
         p->is_current = false;
-        if (FILE* f = std::fopen(filename(i).c_str(), "rb")) {
-            p->read(f);
-            std::fclose(f);
-        }
+        as_read[i] = AsRead();
+        std::string const path = filename(i);
+        FILE* f = E2::io::open_record(path);
+        if (!f) continue;
+        bool const named = p->read(f);
+        std::string file = contents(f);
+        std::fclose(f);
+        if (named)
+            as_read[i] = {path, std::move(file), serialized(*p)};
+        else if (!file.empty())
+            E2::io::record_unreadable(path, "not a player file, or damaged where it names the player");
     }
     for (unsigned i = 0; i < slot_count; ++i) {
         if (get(i)->is_current) {

@@ -49,9 +49,11 @@ public:
     // checked: a game type of 6 or more and a card back of 16 or more read as 0, a fewest
     // moves below 1 as none, and the name drops the characters outside ' ' to '~' (those
     // the name entry cannot type). A file that ends early, or whose name count exceeds
-    // max_namlen characters, leaves every field from that point at its present value and
-    // reads no options.
-    void read(FILE* f);
+    // A name longer than max_namlen characters reads as its first max_namlen; a damaged
+    // name count is passed over where the file's size tells where the name ends. A file
+    // that ends early leaves every field from that point at its present value and reads no
+    // options. True when the profile was read (its magic and name); false leaves it empty.
+    bool read(FILE* f);
 
     // The five slots, created on first use and never freed.
     static Player* plist();
@@ -66,10 +68,12 @@ public:
     // "player<i>.dat" in the save folder.
     static std::string filename(unsigned i);
     // Every slot's file, each written whole through a temporary file; a slot that cannot
-    // be written is skipped.
+    // be written, or whose file could not be read, is skipped, and so is one whose profile
+    // and file are both as they were read. False when a slot was skipped for a failure.
     static bool save_all();
     // Every slot from its file (a missing file leaves an empty profile); the lowest slot
-    // flagged current becomes current.
+    // flagged current becomes current. A file that exists but cannot be read as a profile
+    // leaves an empty slot and is not written over in this run.
     static void read_all();
     // The sum of total_ms, adding a slot only while the sum and its value are below
     // total_ms_limit.

@@ -112,7 +112,8 @@ int HighScoresScreen::score_value(std::string const& text) {
 void HighScoresScreen::read() {
     for (auto& t : tables_)
         for (HSPair& row : t) row = {default_name, "0"};
-    if (FILE* f = std::fopen(filename().c_str(), "rb")) {
+    std::string const path = filename();
+    if (FILE* f = E2::io::open_record(path)) {
         if (E2::io::read_ui32(f) == magic) {
             for (auto& t : tables_) {
                 for (HSPair& row : t) {

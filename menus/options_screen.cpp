@@ -72,7 +72,8 @@ std::string OptionsScreen::filename() const {
 }
 
 void OptionsScreen::read() {
-    FILE* f = std::fopen(filename().c_str(), "rb");
+    std::string const path = filename();
+    FILE* f = E2::io::open_record(path);
     if (f && E2::io::read_ui32(f) == magic) {
         fullscreen = E2::io::read_ui8(f) != 0;
         place(sound, options_knob_x(E2::io::read_ui32(f)));

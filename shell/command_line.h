@@ -1,6 +1,7 @@
 #pragma once
 // The program's command line: option string "wfdhRr:pAPmG:".
 
+#include <cstddef>
 #include <string>
 
 struct CommandLine {
@@ -17,10 +18,10 @@ struct CommandLine {
     std::string warning;        // why option values were refused ("; " between them), or empty
 };
 
-// Largest accepted -r value.
-constexpr unsigned max_grid_size = 64;
+// The most characters of a refused value that a warning quotes.
+constexpr std::size_t max_quoted_chars = 40;
 
 // Reads argv with getopt; an unknown letter is skipped after getopt's own message and
 // reading stops at the first non-option argument. -r N is read with strtol(N, NULL, 0);
-// a value outside 1..max_grid_size keeps the default and sets `warning`.
+// a value that is not a whole number of at least 1 keeps the default and sets `warning`.
 CommandLine parse_command_line(int argc, char** argv);

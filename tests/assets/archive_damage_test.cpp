@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -147,6 +148,46 @@ struct SmallArchive : ::testing::Test {
         return whole.substr(header + r.offset, r.size);
     }
 };
+
+// The start-up check: a whole archive passes; a missing, empty, cut or unreadable one
+// names the archive, what is wrong and how many members are lacking, unless loose files
+// stand in for every member it lacks.
+TEST_F(SmallArchive, StartUpCheckNamesWhatIsWrongUnlessLooseFilesStandIn) {
+    EXPECT_EQ(qdata_check(), "");
+    QDataRow const& d = archive.rows()[3];
+    struct Case {
+        long cut;
+        char const* wrong;
+        char const* first;
+    };
+    for (Case const& c : {Case{0, "is empty", ".a/s.wav"}, Case{header - 1, "is cut short", ".a/s.wav"},
+                          Case{header + long(d.offset) + 1, "is cut short", ".i/d.bmp"},
+                          Case{total - 1, "is cut short", ".i/d.bmp"}}) {
+        archive.write(path, c.cut);
+        archive.use(path);
+        std::string said = qdata_check();
+        EXPECT_NE(said.find(path), std::string::npos) << said;
+        EXPECT_NE(said.find(c.wrong), std::string::npos) << said;
+        EXPECT_NE(said.find(std::string("(the first: ") + c.first + ")"), std::string::npos) << said;
+        EXPECT_NE(said.find("Reinstall"), std::string::npos) << said;
+    }
+    archive.use(dir.file("none/q.dat"));
+    EXPECT_NE(qdata_check().find("is missing, so 4 of the game's 4"), std::string::npos) << qdata_check();
+    archive.use(dir.path());
+    EXPECT_NE(qdata_check().find("is not a file"), std::string::npos) << qdata_check();
+
+    // A loose file at the dotted name stands in for the one member a cut lost.
+    archive.write(path, total - 1);
+    archive.use(path);
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    ASSERT_EQ(chdir(dir.path().c_str()), 0);
+    std::filesystem::create_directories(".i");
+    { std::ofstream(".i/d.bmp") << "loose"; }
+    std::string const with_loose = qdata_check();
+    ASSERT_EQ(chdir(cwd), 0);
+    EXPECT_EQ(with_loose, "");
+}
 
 TEST_F(SmallArchive, CutFileYieldsEachMemberOnlyUpToTheCut) {
     std::vector<std::string> members;

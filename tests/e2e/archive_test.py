@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """End-to-end checks of the game on a damaged or missing data archive. A copy of the
 executable runs from a folder of its own beside data/q.dat, made from the build's archive
-cut short, with members overwritten in place, or not there at all. The game either runs,
-shows its title and ends with status 0 when its window is closed, or stops at once with a
-message that names the image it lacks: never a crash, never a stop without a message."""
+cut short, with members overwritten in place, or not there at all. An archive that lacks
+members (missing, not a file, empty or cut) stops the game before its window opens with
+status 1 and one message that names data/q.dat, what is wrong and what to do; one whose
+members are damaged in place runs, and it ends with status 0 when its window is closed:
+never a crash, never a stop without a message."""
 
 import os
 import random
@@ -20,8 +22,7 @@ from title_test import archive_of
 
 CRASHES = {-signal.SIGSEGV: "SIGSEGV", -signal.SIGBUS: "SIGBUS", -signal.SIGFPE: "SIGFPE",
            -signal.SIGILL: "SIGILL"}
-# The first image the game loads, and the archive's last member: the title's background.
-FIRST_IMAGE = ".i/menu/splashlogo.png"
+# The archive's last member: the title's background.
 LAST_MEMBER = "i/menu/title_bg.jpg"
 
 
@@ -93,81 +94,89 @@ def explained(g, what, error):
                    % (what, CRASHES.get(rc, "status %s" % rc), error, g.finish_output()[-2000:]))
 
 
-def expect_stop_naming(exe, data, image, what, prepare=None):
-    """The game on this archive ends by itself, fails, and says which image it lacks.
+def expect_refusal(exe, data, wrong, what, prepare=None, first=None):
+    """The game on this archive ends by itself within a few seconds with status 1 and says
+    that data/q.dat is wrong (and how), which member it lacks first, and what to do.
     prepare, when given, changes the laid-out folder before the start."""
     with Layout(exe, data) as layout:
         if prepare:
             prepare(layout)
         g = Game(layout.exe)
         try:
-            rc = g.wait_exit(30)
-            check(rc is not None, "%s: the game still runs after 30 s" % what)
+            rc = g.wait_exit(10)
+            check(rc is not None, "%s: the game still runs after 10 s" % what)
             err = crash_free(g, what)
-            check(rc != 0, "%s: the game ended with status 0" % what)
-            check("image not found: %s" % image in err,
-                  "%s: no message naming %s (status %s): %r" % (what, image, rc, err[-2000:]))
-        finally:
-            g.stop()
-
-
-def expect_title_and_clean_close(exe, data, what):
-    """The game on this archive shows its title picture and ends with 0 on window close."""
-    with Layout(exe, data) as layout:
-        g = started(layout.exe)
-        try:
-            settled(g, what)
-            close_and_expect_exit(g)
-            crash_free(g, what)
-        except Failure as e:
-            raise explained(g, what, e)
+            check(rc == 1, "%s: the game ended with status %s: %r" % (what, rc, err[-2000:]))
+            for part in ("data/q.dat", wrong, "Reinstall the game, or rebuild it"):
+                check(part in err, "%s: no %r in the message: %r" % (what, part, err[-2000:]))
+            if first:
+                check("(the first: %s)" % first in err, "%s: %s is not named: %r" % (what, first, err[-2000:]))
+            check(err.count("lunerra:") == 1, "%s: more than one message: %r" % (what, err[-2000:]))
         finally:
             g.stop()
 
 
 def case_missing(exe):
-    """No data folder, an empty one, and a folder where the archive should be: the first
-    image is named."""
-    expect_stop_naming(exe, None, FIRST_IMAGE, "no data folder")
-    expect_stop_naming(exe, None, FIRST_IMAGE, "an empty data folder",
-                       lambda layout: os.makedirs(layout.data_dir))
-    expect_stop_naming(exe, None, FIRST_IMAGE, "a folder as data/q.dat",
-                       lambda layout: os.makedirs(os.path.join(layout.data_dir, "q.dat")))
+    """No data folder, an empty one, and a folder where the archive should be."""
+    expect_refusal(exe, None, "is missing", "no data folder", first=".a/button_down.wav")
+    expect_refusal(exe, None, "is missing", "an empty data folder", lambda layout: os.makedirs(layout.data_dir))
+    expect_refusal(exe, None, "is not a file", "a folder as data/q.dat",
+                   lambda layout: os.makedirs(os.path.join(layout.data_dir, "q.dat")))
 
 
 def case_empty(exe):
     """A zero-length archive."""
-    expect_stop_naming(exe, b"", FIRST_IMAGE, "empty archive")
+    expect_refusal(exe, b"", "is empty", "empty archive")
 
 
 def case_few_bytes(exe):
     """An archive cut inside its header and right after it."""
     a = Archive(exe)
     for cut in (7, 16):
-        expect_stop_naming(exe, bytes(a.data[:cut]), FIRST_IMAGE, "archive of %d bytes" % cut)
+        expect_refusal(exe, bytes(a.data[:cut]), "is cut short: it holds %d of its %d bytes" % (cut, len(a.data)),
+                       "archive of %d bytes" % cut)
 
 
 def case_middle(exe):
     """An archive cut in the middle: the sounds and music are whole, most images are gone."""
     a = Archive(exe)
-    expect_stop_naming(exe, bytes(a.data[:len(a.data) // 2]), FIRST_IMAGE, "archive cut in half")
+    expect_refusal(exe, bytes(a.data[:len(a.data) // 2]), "is cut short", "archive cut in half")
 
 
 def case_cut_before_last_image(exe):
-    """Cut where the last member, the title's background, begins: everything but it is
-    whole, so the splash logo loads and the title background is named."""
+    """Cut where the last member, the title's background, begins: it is the one named. A
+    loose file at its dotted name stands in for it, and the game runs."""
     a = Archive(exe)
-    start, _ = a.span(LAST_MEMBER)
-    expect_stop_naming(exe, bytes(a.data[:start]), "." + LAST_MEMBER, "archive without its last member")
+    start, size = a.span(LAST_MEMBER)
+    expect_refusal(exe, bytes(a.data[:start]), "is cut short", "archive without its last member",
+                   first="." + LAST_MEMBER)
+
+    def loose_last(layout):
+        loose = os.path.join(os.path.dirname(layout.exe), "." + LAST_MEMBER)
+        os.makedirs(os.path.dirname(loose))
+        with open(loose, "wb") as f:
+            f.write(bytes(a.data[start:start + size]))
+    with Layout(exe, bytes(a.data[:start])) as layout:
+        loose_last(layout)
+        g = started(layout.exe)
+        try:
+            settled(g, "loose last member")
+            close_and_expect_exit(g)
+            crash_free(g, "loose last member")
+        except Failure as e:
+            raise explained(g, "loose last member", e)
+        finally:
+            g.stop()
 
 
 def case_cut_inside_last_image(exe):
     """Cut just short of the end, and half way into the last image: the title background
-    decodes from what is left and the game runs."""
+    is incomplete, so the game stops and names it."""
     a = Archive(exe)
     _, size = a.span(LAST_MEMBER)
     for cut in (len(a.data) - 1, len(a.data) - size // 2):
-        expect_title_and_clean_close(exe, bytes(a.data[:cut]), "archive cut at %d of %d" % (cut, len(a.data)))
+        expect_refusal(exe, bytes(a.data[:cut]), "is cut short", "archive cut at %d of %d" % (cut, len(a.data)),
+                       first="." + LAST_MEMBER)
 
 
 def case_damaged_sounds(exe):

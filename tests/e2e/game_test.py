@@ -237,13 +237,26 @@ def case_redraw_view(exe):
 
 
 def case_bad_grid(exe):
-    """-r 0 is refused with a message; the game runs with the default grid."""
-    g = started(exe, ["-r", "0"], hooks=True)
+    """-r 0 is refused with a message; the game runs with the default grid. A refused value
+    of 100,000 characters is quoted only in part. Any larger grid is taken."""
+    huge = "y" * 100000
+    g = started(exe, ["-r", "0", "-G", huge], hooks=True)
     try:
         settled(g, "bad_grid")
         check(g.frames()["grid"] == 8, "the grid is %d by %d" % ((g.frames()["grid"],) * 2))
         close_and_expect_exit(g)
-        check("grid size" in g.err.decode(), "no message about the grid size: %r" % g.err.decode())
+        err = g.err.decode(errors="replace")
+        check("grid size '0'" in err, "no message about the grid size: %r" % err[:500])
+        check("geometry 'yyyy" in err and len(err) < 1000,
+              "the refused geometry is not quoted in part (%d bytes on stderr): %r" % (len(err), err[:500]))
+    finally:
+        g.stop()
+    g = started(exe, ["-r", "100"], hooks=True)
+    try:
+        settled(g, "large_grid")
+        check(g.frames()["grid"] == 100, "the grid is %d by %d" % ((g.frames()["grid"],) * 2))
+        close_and_expect_exit(g)
+        check("grid size" not in g.err.decode(errors="replace"), "-r 100 refused: %r" % g.err)
     finally:
         g.stop()
 
@@ -281,15 +294,18 @@ def case_installed(exe, build_dir):
 
 
 def case_no_display(exe):
-    """Without a usable display the game ends at once, says why, and fails."""
+    """Without a usable display the game ends at once, says why, and fails: with no display
+    at all (the media layer would fall back to drawing text in the terminal, or nowhere)
+    and with the X11 driver named but no server to talk to."""
     display()
-    g = Game(exe, disp=":4097", env_extra={"SDL_VIDEODRIVER": "x11"})
-    try:
-        rc = g.wait_exit(10)
-        check(rc not in (None, 0), "without a display the status was %s" % rc)
-        check(b"no video mode" in g.err, "no message on stderr: %r" % g.err)
-    finally:
-        g.stop()
+    for what, disp, env in (("no DISPLAY", "", {}), ("no server", ":4097", {"SDL_VIDEODRIVER": "x11"})):
+        g = Game(exe, disp=disp, env_extra=dict(env, DISPLAY=disp))
+        try:
+            rc = g.wait_exit(10)
+            check(rc not in (None, 0), "%s: the status was %s" % (what, rc))
+            check(b"no graphical display was found" in g.err, "%s: no message on stderr: %r" % (what, g.err[-2000:]))
+        finally:
+            g.stop()
 
 
 CASES = {

@@ -8,6 +8,7 @@ Screens are recognised by archive images that only they show at a place, at full
 
 import os
 import shutil
+import stat
 import struct
 import sys
 import tempfile
@@ -480,12 +481,74 @@ def case_won_highscore(exe):
         shutil.rmtree(config, ignore_errors=True)
 
 
+def case_kept_as_found(exe):
+    """Records the game cannot take whole are left as they were by a start and a SIGTERM
+    quit, byte for byte and with their mode: a FIFO at options.dat (the start does not wait
+    on it), a player file that cannot be read (a folder at its path as root, who reads any
+    file; otherwise a file of mode 000), a 31-character name, a damaged name count, a name
+    without its closing zero, and a private whole profile. The unreadable records are told
+    once each on stderr."""
+    archive = archive_of(exe)
+    config = tempfile.mkdtemp(prefix="lunerra-e2e-config-")
+    folder = os.path.join(config, SAVE_FOLDER)
+    os.makedirs(folder)
+    try:
+        def path(name):
+            return os.path.join(folder, name)
+        os.mkfifo(path("options.dat"), 0o644)
+        long_named = profile_bytes("L" * 31, fresh=False, current=True)
+        bad_count = bytearray(profile_bytes("bea", fresh=False))
+        bad_count[8:12] = struct.pack(">I", 0x7FFFFFFF)
+        no_zero = bytearray(profile_bytes("cy", fresh=False))
+        no_zero[12 + 2] = ord("!")
+        files = {"player0.dat": (long_named, 0o600), "player1.dat": (bytes(bad_count), 0o644),
+                 "player3.dat": (bytes(no_zero), 0o640), "player4.dat": (profile_bytes("eve", fresh=False), 0o600)}
+        for name, (data, mode) in files.items():
+            with open(path(name), "wb") as f:
+                f.write(data)
+            os.chmod(path(name), mode)
+        unreadable = path("player2.dat")
+        if os.geteuid() == 0:
+            os.mkdir(unreadable)
+        else:
+            with open(unreadable, "wb") as f:
+                f.write(profile_bytes("dee", fresh=False))
+            os.chmod(unreadable, 0)
+        g = Game(exe, env_extra={"XDG_CONFIG_HOME": config})
+        try:
+            g.find_window()
+            run_to_ready(g, archive)
+            g.proc.terminate()
+            rc = g.wait_exit(20)
+            err = g.err.decode(errors="replace")
+            check(rc == 0, "SIGTERM gave status %s: %s" % (rc, err[-2000:]))
+        finally:
+            g.stop()
+        check(stat.S_ISFIFO(os.lstat(path("options.dat")).st_mode), "options.dat is no longer a FIFO")
+        for name, (data, mode) in files.items():
+            check(read(path(name)) == data, "%s was rewritten: %r" % (name, read(path(name))[:64]))
+            got = stat.S_IMODE(os.stat(path(name)).st_mode)
+            check(got == mode, "%s has mode %o, was %o" % (name, got, mode))
+        if os.geteuid() == 0:
+            check(os.path.isdir(unreadable), "the folder at player2.dat was replaced")
+        else:
+            os.chmod(unreadable, 0o600)
+            check(read(unreadable) == profile_bytes("dee", fresh=False), "player2.dat was rewritten")
+        for name in ("options.dat", "player2.dat"):
+            check(err.count(name + " cannot be read") == 1, "%s is not told once: %r" % (name, err[-2000:]))
+        check(sorted(os.listdir(folder)) == ["options.dat"] + ["player%d.dat" % i for i in range(5)],
+              "other files in the save folder: %s" % sorted(os.listdir(folder)))
+    finally:
+        shutil.rmtree(config, ignore_errors=True)
+
+
 CASES = {
     "menus": case_menus,
     "players": case_players,
     "volume_kept": case_volume_kept,
     "card_back": case_card_back,
     "won_highscore": case_won_highscore,
+    "kept_as_found": case_kept_as_found,
 }
 
 if __name__ == "__main__":

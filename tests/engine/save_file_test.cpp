@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
+#include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -86,6 +90,115 @@ TEST(SaveFileTest, StaleTemporaryFromEarlierRunIsReplaced) {
     write_file(path + ".tmp" + std::to_string(static_cast<long>(getpid())), "stale");
     ASSERT_TRUE(E2::io::save_file_atomically(path, write_record));
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"a.dat"});
+    // Reading the record removes them too: a record found unchanged is not saved again.
+    write_file(path + ".tmp999999999", "left by a killed run");
+    FILE* f = E2::io::open_record(path);
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"a.dat"});
+}
+
+mode_t mode_of(std::string const& path) {
+    struct stat st {};
+    EXPECT_EQ(stat(path.c_str(), &st), 0) << path;
+    return st.st_mode & 07777;
+}
+
+// A replaced file keeps its permission bits; a new one gets the user's default mode.
+TEST(SaveFileTest, ReplacedFileKeepsItsModeAndANewOneFollowsTheUmask) {
+    TempDir dir;
+    for (mode_t mode : {0600, 0640, 0604}) {
+        std::string path = dir / ("m" + std::to_string(mode) + ".dat");
+        write_file(path, "old");
+        ASSERT_EQ(chmod(path.c_str(), mode), 0);
+        ASSERT_TRUE(E2::io::save_file_atomically(path, write_record));
+        EXPECT_EQ(mode_of(path), mode) << std::oct << mode;
+        EXPECT_NE(read_file(path), "old");
+    }
+    for (mode_t mask : {022, 077}) {
+        mode_t old = umask(mask);
+        std::string path = dir / ("u" + std::to_string(mask) + ".dat");
+        bool ok = E2::io::save_file_atomically(path, write_record);
+        umask(old);
+        ASSERT_TRUE(ok);
+        EXPECT_EQ(mode_of(path), 0666 & ~mask) << std::oct << mask;
+    }
+}
+
+// Things at a record's path that cannot be read as a file: each is refused at once (a FIFO
+// with no writer would block a plain open), reported, and never written over; a file put
+// there afterwards is read and written again.
+TEST(SaveFileTest, ARecordThatCannotBeReadIsNeverWrittenOver) {
+    struct Case {
+        char const* what;
+        std::function<void(std::string const&)> make;
+    };
+    Case const cases[] = {
+        {"a FIFO", [](std::string const& p) { ASSERT_EQ(mkfifo(p.c_str(), 0644), 0); }},
+        {"a folder", [](std::string const& p) { ASSERT_EQ(mkdir(p.c_str(), 0755), 0); }},
+        {"a device", [](std::string const& p) { ASSERT_EQ(symlink("/dev/zero", p.c_str()), 0); }},
+    };
+    for (Case const& c : cases) {
+        TempDir dir;
+        std::string path = dir / "player0.dat";
+        c.make(path);
+        E2::io::RecordState state = E2::io::RecordState::opened;
+        EXPECT_EQ(E2::io::open_record(path, &state), nullptr) << c.what;
+        EXPECT_EQ(state, E2::io::RecordState::unreadable) << c.what;
+        EXPECT_TRUE(E2::io::is_record_unreadable(path)) << c.what;
+        EXPECT_FALSE(E2::io::save_file_atomically(path, write_record)) << c.what;
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"player0.dat"}) << c.what;
+        std::filesystem::remove_all(path);
+        write_file(path, "held");
+        FILE* f = E2::io::open_record(path, &state);
+        ASSERT_NE(f, nullptr) << c.what;
+        std::fclose(f);
+        EXPECT_EQ(state, E2::io::RecordState::opened);
+        EXPECT_TRUE(E2::io::save_file_atomically(path, write_record)) << c.what;
+    }
+    TempDir dir;
+    E2::io::RecordState state = E2::io::RecordState::opened;
+    EXPECT_EQ(E2::io::open_record(dir / "absent.dat", &state), nullptr);
+    EXPECT_EQ(state, E2::io::RecordState::missing);
+    EXPECT_FALSE(E2::io::is_record_unreadable(dir / "absent.dat"));
+}
+
+// A file the user may not open (mode 000), and one the user may read but not write (0444).
+// Root opens and writes anything, so as root the checks run in a child that has given up
+// its privileges.
+TEST(SaveFileTest, AFileThatCannotBeOpenedOrWrittenIsNeverWrittenOver) {
+    TempDir dir;
+    ASSERT_EQ(chmod(dir.path().c_str(), 0777), 0);
+    std::string path = dir / "options.dat";
+    write_file(path, "private");
+    ASSERT_EQ(chmod(path.c_str(), 0), 0);
+    std::string read_only = dir / "player0.dat";
+    write_file(read_only, "read only");
+    ASSERT_EQ(chmod(read_only.c_str(), 0444), 0);
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+        E2::io::RecordState state;
+        if (E2::io::open_record(path, &state) || state != E2::io::RecordState::unreadable) _exit(3);
+        if (E2::io::save_file_atomically(path, write_record)) _exit(4);
+        FILE* f = E2::io::open_record(read_only, &state);
+        if (!f) _exit(5);
+        std::fclose(f);
+        if (E2::io::save_file_atomically(read_only, write_record)) _exit(6);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(read_file(path), "private");
+    EXPECT_EQ(mode_of(path), 0u);
+    EXPECT_EQ(read_file(read_only), "read only");
+    EXPECT_EQ(mode_of(read_only), 0444u);
+    std::vector<std::string> entries = dir.entries();
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<std::string>{"options.dat", "player0.dat"}));
 }
 
 }  // namespace

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -17,6 +19,7 @@
 #include "engine/temp_dir.h"
 #include "io.h"
 #include "player.h"
+#include "save_file.h"
 #include "rule_options.h"
 
 namespace {
@@ -264,7 +267,10 @@ protected:
         for (unsigned i = 0; i < Player::slot_count; ++i) before[i] = describe(*Player::get(i));
         std::string const options = describe_options();
         Player const* const cur = Player::cur();
-        if (!Player::save_all()) return ::testing::AssertionFailure() << "save_all failed";
+        // A file that could not be read is left as it is, and save_all says so.
+        bool kept = false;
+        for (unsigned i = 0; i < Player::slot_count; ++i) kept = kept || E2::io::is_record_unreadable(Player::filename(i));
+        if (Player::save_all() == kept) return ::testing::AssertionFailure() << "save_all said " << !kept;
         reset();
         Player::read_all();
         for (unsigned i = 0; i < Player::slot_count; ++i)
@@ -397,26 +403,98 @@ TEST_F(PlayerFileDamage, CorruptedCopiesStayInRangeAndSaveWhole) {
     EXPECT_EQ(failures, 0);
 }
 
-TEST_F(PlayerFileDamage, NameCountsBeyondTheLimitReadNothingFromThere) {
-    // The name count sits right after the magic and the reserved word.
-    Player const def;
-    for (std::uint32_t count :
-         {Player::max_namlen + 2, 0x200u, E2::io::max_string_count - 1, E2::io::max_string_count, 0xFFFFFFFFu}) {
+TEST_F(PlayerFileDamage, DamagedNameCountsArePassedOverByTheFileSize) {
+    // The name count sits right after the magic and the reserved word; the file's size
+    // tells where the name ends, and the rest is read as saved.
+    for (std::uint32_t count : {0u + 1, 5u, Player::max_namlen + 2, 0x200u, E2::io::max_string_count - 1,
+                                E2::io::max_string_count, E2::io::max_string_count + 1, 0xFFFFFFFFu}) {
         std::string bytes = file[0];
         put_u32(bytes, 8, count);
         Player q;
         read_bytes(q, bytes);
         EXPECT_TRUE(in_range(q)) << count;
-        EXPECT_EQ(q.name, def.name) << count;
-        EXPECT_EQ(q.game, def.game) << count;
-        EXPECT_EQ(q.stats[5].played, def.stats[5].played) << count;
+        EXPECT_EQ(describe(q), describe(orig[0])) << count;
     }
-    // A name of max_namlen characters is the longest one read.
-    Player p = orig[0];
-    p.name = std::string(Player::max_namlen, 'n');
+    // A name whose closing zero is damaged is read up to it.
+    std::string bytes = file[0];
+    bytes[8 + 4 + orig[0].name.size()] = 'x';
     Player q;
-    read_bytes(q, saved_bytes(p));
-    EXPECT_EQ(describe(q), describe(p));
+    read_bytes(q, bytes);
+    EXPECT_EQ(describe(q), describe(orig[0]));
+    // A name of max_namlen characters is read whole; a longer one up to max_namlen, and
+    // the rest of the profile behind it.
+    for (std::size_t len : {std::size_t(Player::max_namlen), std::size_t(Player::max_namlen) + 1, std::size_t(500)}) {
+        Player p = orig[0];
+        p.name = std::string(len, 'n');
+        Player r;
+        read_bytes(r, saved_bytes(p));
+        p.name.resize(std::min<std::size_t>(len, Player::max_namlen));
+        EXPECT_EQ(describe(r), describe(p)) << len;
+    }
+}
+
+// Start-up and a quit with nothing changed: files the reader could not take whole, or not
+// at all, are left byte for byte with their mode, and so is every other slot's file.
+TEST_F(PlayerFileDamage, FilesReadInPartOrNotAtAllSurviveAStartAndAQuit) {
+    struct Case {
+        char const* what;
+        std::string bytes;
+    };
+    auto with_name = [&](std::string const& name) {
+        Player p = orig[1];
+        p.name = name;
+        return saved_bytes(p);
+    };
+    std::string huge_count = file[1], no_zero = file[1], wrong_magic = file[1], cut_in_name = file[1];
+    put_u32(huge_count, 8, 0x7FFFFFFFu);
+    no_zero[8 + 4 + orig[1].name.size()] = '!';
+    wrong_magic[0] ^= 1;
+    cut_in_name.resize(8 + 4 + 1);
+    Case const cases[] = {
+        {"a 31-character name", with_name(std::string(31, 'L'))},
+        {"a name of 2000 characters", with_name(std::string(2000, 'L'))},
+        {"untypable name characters", with_name(std::string("B\x01o\xC3\xA9", 5))},
+        {"a huge name count", huge_count},
+        {"a name without its zero", no_zero},
+        {"a wrong magic", wrong_magic},
+        {"a cut inside the name", cut_in_name},
+        {"a whole private file", file[1]},
+    };
+    for (Case const& c : cases) {
+        for (mode_t mode : {0600, 0644}) {
+            restore_files();
+            put_file(Player::filename(1), c.bytes);
+            ASSERT_EQ(chmod(Player::filename(1).c_str(), mode), 0);
+            reset();
+            Player::read_all();
+            EXPECT_TRUE(all_in_range()) << c.what;
+            Player::save_all();
+            EXPECT_EQ(read_file(Player::filename(1)), c.bytes) << c.what;
+            struct stat st {};
+            ASSERT_EQ(stat(Player::filename(1).c_str(), &st), 0);
+            EXPECT_EQ(st.st_mode & 07777, mode) << c.what;
+            for (unsigned i = 0; i < Player::slot_count; ++i) {
+                if (i == 1) continue;
+                EXPECT_EQ(read_file(Player::filename(i)), file[i]) << c.what << ", slot " << i;
+            }
+        }
+    }
+    // A change to the profile read in part is saved; one that could not be read stays.
+    put_file(Player::filename(1), with_name(std::string(31, 'L')));
+    reset();
+    Player::read_all();
+    EXPECT_EQ(Player::get(1)->name, std::string(Player::max_namlen, 'L'));
+    Player::get(1)->stats[0].played += 1;
+    Player::save_all();
+    reset();
+    Player::read_all();
+    EXPECT_EQ(Player::get(1)->stats[0].played, orig[1].stats[0].played + 1);
+    put_file(Player::filename(1), wrong_magic);
+    reset();
+    Player::read_all();
+    Player::get(1)->name = "New";
+    EXPECT_FALSE(Player::save_all());
+    EXPECT_EQ(read_file(Player::filename(1)), wrong_magic);
 }
 
 #if !defined(__SANITIZE_ADDRESS__)

@@ -3,6 +3,7 @@
 // next save must write a file that reads back to exactly that state.
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -511,6 +512,36 @@ TEST_F(HighScoresFileDamage, NamesKeepTypableCharactersAndLargeCountsReadNothing
     EXPECT_TRUE(tables_in_order(hs));
     EXPECT_EQ(hs.table(0)[0].name, "Cy");
     EXPECT_EQ(hs.table(0)[0].score, "");
+}
+
+}  // namespace
+
+namespace {
+
+// A FIFO or a folder at the options or high-score path: the read gives the defaults at
+// once (a plain open of a FIFO with no writer would wait forever) and the saves leave it.
+TEST_F(OptionsFileDamage, NotAPlainFileAtARecordPathIsReadAsNothingAndKept) {
+    for (bool fifo : {true, false}) {
+        HighScoresScreen hs;
+        for (std::string const& p : {path, hs.filename()}) {
+            std::remove(p.c_str());
+            ASSERT_EQ(fifo ? mkfifo(p.c_str(), 0600) : mkdir(p.c_str(), 0700), 0) << p;
+        }
+        OptionsScreen o;
+        o.read();
+        EXPECT_EQ(describe(o), defaults) << fifo;
+        o.save();
+        hs.read();
+        EXPECT_EQ(hs.table(0)[0].name, HighScoresScreen::default_name);
+        hs.save();
+        for (std::string const& p : {path, hs.filename()}) {
+            struct stat st {};
+            ASSERT_EQ(lstat(p.c_str(), &st), 0) << p;
+            EXPECT_TRUE(fifo ? S_ISFIFO(st.st_mode) : S_ISDIR(st.st_mode)) << p;
+            rmdir(p.c_str());
+            std::remove(p.c_str());
+        }
+    }
 }
 
 }  // namespace

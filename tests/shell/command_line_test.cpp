@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <string>
 #include <vector>
 
@@ -31,10 +33,16 @@ TEST(CommandLineRead, GridSizeTakesAnyBase) {
     EXPECT_EQ(parse({"-r", "64"}).grid, 64u);
     EXPECT_EQ(parse({"-r", "1"}).grid, 1u);
     EXPECT_TRUE(parse({"-r", "12"}).warning.empty());
+    // No upper bound: the display list fits the grid to the screen.
+    EXPECT_EQ(parse({"-r", "65"}).grid, 65u);
+    EXPECT_EQ(parse({"-r", "100000"}).grid, 100000u);
+    CommandLine huge = parse({"-r", "99999999999999999999"});
+    EXPECT_EQ(huge.grid, UINT_MAX);
+    EXPECT_TRUE(huge.warning.empty()) << huge.warning;
 }
 
 TEST(CommandLineRead, UnusableGridSizeKeepsTheDefault) {
-    for (char const* bad : {"0", "-3", "abc", "65", "12abc", "", "100000", "99999999999999999999"}) {
+    for (char const* bad : {"0", "-3", "abc", "12abc", "", "-99999999999999999999"}) {
         CommandLine cl = parse({"-r", bad});
         EXPECT_EQ(cl.grid, 8u) << bad;
         EXPECT_NE(cl.warning.find(bad), std::string::npos) << bad;
@@ -47,6 +55,16 @@ TEST(CommandLineRead, GarbageGeometryIsNamedAndEveryRefusalKept) {
     EXPECT_NE(cl.warning.find("'0'"), std::string::npos) << cl.warning;
     EXPECT_EQ(cl.geometry_w, 1024);
     EXPECT_TRUE(parse({"-G", "800x600x16"}).warning.empty());
+}
+
+TEST(CommandLineRead, AHugeRefusedValueIsQuotedOnlyInPart) {
+    std::string const huge(100000, '7');
+    for (char const* opt : {"-r", "-G"}) {
+        std::string const value = std::string(opt) == "-r" ? "x" + huge : huge;
+        CommandLine cl = parse({opt, value.c_str()});
+        EXPECT_LT(cl.warning.size(), 200u) << opt;
+        EXPECT_NE(cl.warning.find(value.substr(0, max_quoted_chars)), std::string::npos) << cl.warning;
+    }
 }
 
 TEST(CommandLineRead, AcceptedOptionsWithoutEffectAndUnknownLetters) {
