@@ -92,7 +92,7 @@ void unit_club(cairo_t* cr) {
 // Index club: three round lobes with open notches between them, on a flared stem.
 void unit_index_club(cairo_t* cr) {
     const double r = 0.245;
-    const double lobes[3][2] = {{0, -0.5 + r}, {-0.5 + r, 0.1}, {0.5 - r, 0.1}};
+    const double lobes[3][2] = {{0, -0.5 + r}, {-0.5 + r, 0.14}, {0.5 - r, 0.14}};
     for (const auto& c : lobes) {
         cairo_new_sub_path(cr);
         cairo_arc(cr, c[0], c[1], r, 0, 2 * kPi);
@@ -108,18 +108,18 @@ void unit_index_club(cairo_t* cr) {
     cairo_close_path(cr);
 }
 
-// Index spade: a sharp tip, straight shoulders down to round lower lobes, and a stem.
+// Index spade: a sharp tip widening steadily to round lower lobes, and a stem.
 void unit_index_spade(cairo_t* cr) {
     cairo_move_to(cr, 0, -0.5);
-    cairo_curve_to(cr, 0.06, -0.38, 0.5, -0.1, 0.5, 0.12);
-    cairo_curve_to(cr, 0.5, 0.28, 0.38, 0.36, 0.27, 0.36);
-    cairo_curve_to(cr, 0.17, 0.36, 0.09, 0.31, 0.05, 0.25);
+    cairo_curve_to(cr, 0.16, -0.3, 0.5, -0.1, 0.5, 0.14);
+    cairo_curve_to(cr, 0.5, 0.29, 0.38, 0.37, 0.27, 0.37);
+    cairo_curve_to(cr, 0.17, 0.37, 0.09, 0.32, 0.05, 0.26);
     cairo_curve_to(cr, 0.06, 0.37, 0.12, 0.45, 0.24, 0.5);
     cairo_line_to(cr, -0.24, 0.5);
-    cairo_curve_to(cr, -0.12, 0.45, -0.06, 0.37, -0.05, 0.25);
-    cairo_curve_to(cr, -0.09, 0.31, -0.17, 0.36, -0.27, 0.36);
-    cairo_curve_to(cr, -0.38, 0.36, -0.5, 0.28, -0.5, 0.12);
-    cairo_curve_to(cr, -0.5, -0.1, -0.06, -0.38, 0, -0.5);
+    cairo_curve_to(cr, -0.12, 0.45, -0.06, 0.37, -0.05, 0.26);
+    cairo_curve_to(cr, -0.09, 0.32, -0.17, 0.37, -0.27, 0.37);
+    cairo_curve_to(cr, -0.38, 0.37, -0.5, 0.29, -0.5, 0.14);
+    cairo_curve_to(cr, -0.5, -0.1, -0.16, -0.3, 0, -0.5);
     cairo_close_path(cr);
 }
 
