@@ -15,24 +15,6 @@ namespace {
 const char* const kRankText[13] = {"A", "2", "3",  "4", "5", "6", "7",
                                    "8", "9", "10", "J", "Q", "K"};
 
-void face_base(cairo_t* cr) {
-    rounded_rect(cr, 0.5, 0.5, kCardW - 1, kCardH - 1, kCardRadius);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, kCardW * 0.3, kCardH);
-    add_stop(g, 0, hex(0xfffefa));
-    add_stop(g, 0.6, hex(0xfbf8ef));
-    add_stop(g, 1, hex(0xf1ede2));
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
-    set_rgb(cr, hex(0x6f7896));
-    cairo_set_line_width(cr, 1);
-    cairo_stroke(cr);
-    // A faint inner line of moonlit lavender.
-    rounded_rect(cr, 2.5, 2.5, kCardW - 5, kCardH - 5, kCardRadius - 2);
-    set_rgb(cr, kLavender, 0.22);
-    cairo_stroke(cr);
-}
-
 // The corner index of every face, in card pixels; the opposite corner is the same drawing
 // turned half a turn about the card's centre. Rank and suit sit side by side, wholly inside
 // the 26 rows that a covered tableau card leaves showing.
@@ -75,6 +57,24 @@ void fill_pip(cairo_t* cr, int suit, double cx, double cy, double size) {
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
     cairo_fill(cr);
     cairo_pattern_destroy(g);
+}
+
+void face_base(cairo_t* cr) {
+    rounded_rect(cr, 0.5, 0.5, kCardW - 1, kCardH - 1, kCardRadius);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, kCardW * 0.3, kCardH);
+    add_stop(g, 0, hex(0xfffefa));
+    add_stop(g, 0.6, hex(0xfbf8ef));
+    add_stop(g, 1, hex(0xf1ede2));
+    cairo_set_source(cr, g);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(g);
+    set_rgb(cr, hex(0x6f7896));
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    // A faint inner line of moonlit lavender.
+    rounded_rect(cr, 2.5, 2.5, kCardW - 5, kCardH - 5, kCardRadius - 2);
+    set_rgb(cr, kLavender, 0.22);
+    cairo_stroke(cr);
 }
 
 // Adds the rank's outline to the path: each character scaled to the rank height, the
