@@ -31,7 +31,7 @@ struct IndexGeometry {
 };
 
 constexpr IndexGeometry kIndex = {"Nimbus Sans Narrow Bold", 3.0, 12.0, 2.0, 15.0,
-                                  0.8, 23.0, 2.0, 12.0};
+                                  0.8, 22.5, 2.0, 12.0};
 
 // Flat inks of the faces: a warm, fairly light red and a near black, far apart in lightness
 // as well as hue so that they stay apart for players who see red and green alike.
