@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "pieces.h"
 #include "pieces_common.h"
@@ -13,15 +15,38 @@ namespace {
 const char* const kRankText[13] = {"A", "2", "3",  "4", "5", "6", "7",
                                    "8", "9", "10", "J", "Q", "K"};
 
+// The corner index of every face, in card pixels; the opposite corner is the same drawing
+// turned half a turn about the card's centre. Rank and suit sit side by side, wholly inside
+// the 26 rows that a covered tableau card leaves showing.
+struct IndexGeometry {
+    const char* font;    // one bold, narrow face for all ranks
+    double rank_left;    // left edge of the rank column
+    double rank_w;       // rank column width: ranks are centred in it, wider ones narrowed
+    double rank_top;     // top of the capitals and figures
+    double rank_h;       // their height ("K" sets the scale of every rank)
+    double rank_gap;     // ink gap between the two figures of "10"
+    double suit_cx;      // centre of the suit symbol
+    double suit_top;
+    double suit_h;
+};
+
+constexpr IndexGeometry kIndex = {"Nimbus Sans Narrow Bold", 3.0, 12.0, 2.0, 15.0,
+                                  0.8, 22.5, 2.0, 12.0};
+
+// Flat inks of the faces: a warm, fairly light red and a near black, far apart in lightness
+// as well as hue so that they stay apart for players who see red and green alike.
+constexpr Rgb kRedInk = hex(0xd8351a);
+constexpr Rgb kBlackInk = hex(0x111319);
+
 bool is_red(int suit) { return suit == 1 || suit == 2; }
 
-Rgb ink_of(int suit) { return is_red(suit) ? kCrimson : kInk; }
+Rgb ink_of(int suit) { return is_red(suit) ? kRedInk : kBlackInk; }
 
 // Fills a suit shape with the suit's ink and a soft top-to-bottom sheen.
 void fill_pip(cairo_t* cr, int suit, double cx, double cy, double size) {
     const Rgb base = ink_of(suit);
-    const Rgb top = is_red(suit) ? hex(0xd8354e) : hex(0x2a3150);
-    const Rgb bottom = is_red(suit) ? hex(0xa3172e) : hex(0x0c0f1e);
+    const Rgb top = is_red(suit) ? hex(0xe6503c) : hex(0x2b3042);
+    const Rgb bottom = is_red(suit) ? hex(0xaa1c12) : hex(0x07080c);
     cairo_new_path(cr);
     suit_path(cr, suit, cx, cy, size);
     cairo_pattern_t* g = cairo_pattern_create_linear(cx, cy - size / 2, cx, cy + size / 2);
@@ -52,21 +77,58 @@ void face_base(cairo_t* cr) {
     cairo_stroke(cr);
 }
 
-// The rank and suit in the top-left corner; the caller rotates for the other corner.
-void corner_index(cairo_t* cr, int suit, int rank) {
+// Adds the rank's outline to the path: each character scaled to the rank height, the
+// characters set `rank_gap` apart, the whole narrowed to the column when wider.
+void rank_path(cairo_t* cr, const std::string& rank) {
     TextStyle st;
-    st.font = "C059";
-    st.bold = true;
+    st.font = kIndex.font;
     st.size_px = 40;
-    const double col = 8.6;
+    struct Part {
+        cairo_path_t* path;
+        double left, w;
+    };
+    std::vector<Part> parts;
+    double total = kIndex.rank_gap * (rank.size() - 1);
+    cairo_path_t* prev = cairo_copy_path(cr);
+    cairo_save(cr);
+    cairo_identity_matrix(cr);
+    for (char ch : rank) {
+        cairo_new_path(cr);
+        fitted_text_path(cr, std::string(1, ch), st, 0, 0, kIndex.rank_h, 0, Align::left, "K");
+        double x1, y1, x2, y2;
+        cairo_fill_extents(cr, &x1, &y1, &x2, &y2);
+        parts.push_back({cairo_copy_path(cr), x1, x2 - x1});
+        total += x2 - x1;
+    }
     cairo_new_path(cr);
-    double iw = fitted_text_path(cr, kRankText[rank], st, col, 2.3, 9.4, 12.6, Align::center, "K");
+    cairo_restore(cr);
+    cairo_append_path(cr, prev);
+    cairo_path_destroy(prev);
+    const double k = std::min(1.0, kIndex.rank_w / total);
+    double x = kIndex.rank_left + (kIndex.rank_w - total * k) / 2;
+    for (const Part& p : parts) {
+        cairo_save(cr);
+        cairo_translate(cr, x - k * p.left, kIndex.rank_top);
+        cairo_scale(cr, k, 1);
+        cairo_append_path(cr, p.path);
+        cairo_restore(cr);
+        x += (p.w + kIndex.rank_gap) * k;
+        cairo_path_destroy(p.path);
+    }
+}
+
+// The rank and suit in the top-left corner, in flat ink; the caller turns the card for the
+// other corner.
+void corner_index(cairo_t* cr, int suit, int rank) {
+    cairo_new_path(cr);
+    rank_path(cr, kRankText[rank]);
+    set_rgb(cr, ink_of(suit));
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    cairo_fill(cr);
+    cairo_new_path(cr);
+    index_suit_path(cr, suit, kIndex.suit_cx, kIndex.suit_top + kIndex.suit_h / 2, kIndex.suit_h);
     set_rgb(cr, ink_of(suit));
     cairo_fill(cr);
-    // Small suit beside the rank (read in tight vertical fans), a larger one below it.
-    double sx = col + iw / 2 + 1.4 + 4.0;
-    fill_pip(cr, suit, sx, 7.0, 8.2);
-    fill_pip(cr, suit, col, 18.8, 9.4);
 }
 
 struct Spot {

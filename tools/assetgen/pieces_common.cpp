@@ -89,7 +89,62 @@ void unit_club(cairo_t* cr) {
     cairo_close_path(cr);
 }
 
+// Index club: three round lobes with open notches between them, on a flared stem.
+void unit_index_club(cairo_t* cr) {
+    const double r = 0.245;
+    const double lobes[3][2] = {{0, -0.5 + r}, {-0.5 + r, 0.14}, {0.5 - r, 0.14}};
+    for (const auto& c : lobes) {
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, c[0], c[1], r, 0, 2 * kPi);
+        cairo_close_path(cr);
+    }
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, 0, 0.03, 0.15, 0, 2 * kPi);
+    cairo_close_path(cr);
+    cairo_move_to(cr, -0.08, 0.05);
+    cairo_curve_to(cr, -0.08, 0.3, -0.13, 0.43, -0.25, 0.5);
+    cairo_line_to(cr, 0.25, 0.5);
+    cairo_curve_to(cr, 0.13, 0.43, 0.08, 0.3, 0.08, 0.05);
+    cairo_close_path(cr);
+}
+
+// Index spade: a sharp tip widening steadily to round lower lobes, and a stem.
+void unit_index_spade(cairo_t* cr) {
+    cairo_move_to(cr, 0, -0.5);
+    cairo_curve_to(cr, 0.16, -0.3, 0.5, -0.1, 0.5, 0.14);
+    cairo_curve_to(cr, 0.5, 0.29, 0.38, 0.37, 0.27, 0.37);
+    cairo_curve_to(cr, 0.17, 0.37, 0.09, 0.32, 0.05, 0.26);
+    cairo_curve_to(cr, 0.06, 0.37, 0.12, 0.45, 0.24, 0.5);
+    cairo_line_to(cr, -0.24, 0.5);
+    cairo_curve_to(cr, -0.12, 0.45, -0.06, 0.37, -0.05, 0.26);
+    cairo_curve_to(cr, -0.09, 0.32, -0.17, 0.37, -0.27, 0.37);
+    cairo_curve_to(cr, -0.38, 0.37, -0.5, 0.29, -0.5, 0.14);
+    cairo_curve_to(cr, -0.5, -0.1, -0.16, -0.3, 0, -0.5);
+    cairo_close_path(cr);
+}
+
 }  // namespace
+
+void index_suit_path(cairo_t* cr, int suit, double cx, double cy, double size) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, size, size);
+    switch (suit) {
+        case 0:
+            unit_index_club(cr);
+            break;
+        case 1:
+            unit_diamond(cr);
+            break;
+        case 2:
+            unit_heart(cr);
+            break;
+        default:
+            unit_index_spade(cr);
+            break;
+    }
+    cairo_restore(cr);
+}
 
 void suit_path(cairo_t* cr, int suit, double cx, double cy, double size) {
     cairo_save(cr);

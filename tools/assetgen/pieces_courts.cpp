@@ -31,7 +31,10 @@ CourtColours colours_of(int suit) {
 }
 
 constexpr double kCx = kCardW / 2.0;
+// The portrait is drawn on this design frame and placed on the card in the frame kP*, which
+// leaves the corner index room above it.
 constexpr double kFx = 17, kFy = 15, kFw = 65, kFh = 114;
+constexpr double kPx = 18, kPy = 18, kPw = 63, kPh = 108;
 const Rgb kSkin = hex(0xf4e6d6), kSkinShade = hex(0xdcc3ad), kFeature = hex(0x3b2c3c);
 
 void fill_vertical(cairo_t* cr, double y0, double y1, const Rgb& a, const Rgb& b) {
@@ -496,14 +499,26 @@ void jack(cairo_t* cr, const CourtColours& c) {
     hand(cr, c, 71, 99);
 }
 
+void to_card(cairo_t* cr) {
+    cairo_translate(cr, kPx, kPy);
+    cairo_scale(cr, kPw / kFw, kPh / kFh);
+    cairo_translate(cr, -kFx, -kFy);
+}
+
 }  // namespace
 
 void court_portrait(cairo_t* cr, int suit, int rank) {
     const CourtColours c = colours_of(suit);
     // Frame shadow on the card.
     soft_shadow(
-        cr, kCardW, kCardH, [](cairo_t* g) { rounded_rect(g, kFx, kFy + 1, kFw, kFh, 3); }, 1.6, 0,
-        0.6, hex(0x1c2a5a), 0.35);
+        cr, kCardW, kCardH,
+        [](cairo_t* g) {
+            to_card(g);
+            rounded_rect(g, kFx, kFy + 1, kFw, kFh, 3);
+        },
+        1.6, 0, 0.6, hex(0x1c2a5a), 0.35);
+    cairo_save(cr);
+    to_card(cr);
     cairo_save(cr);
     rounded_rect(cr, kFx, kFy, kFw, kFh, 3);
     cairo_clip(cr);
@@ -546,6 +561,7 @@ void court_portrait(cairo_t* cr, int suit, int rank) {
     set_rgb(cr, kGold, 0.6);
     cairo_set_line_width(cr, 0.5);
     cairo_stroke(cr);
+    cairo_restore(cr);
 }
 
 }  // namespace pieces
