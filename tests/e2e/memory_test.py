@@ -6,7 +6,7 @@ and 200 screen changes."""
 import os
 import sys
 
-from game_test import close_and_expect_exit, started, switch_with_ctrl_page_up, to_main_menu
+from game_test import close_and_expect_exit, over_sdl2, started, switch_with_ctrl_page_up, to_main_menu
 from harness import SKIP, Failure, check, main, wait_for
 
 GROWTH_LIMIT_KB = 10 * 1024
@@ -24,12 +24,10 @@ def picture_outgrows_window(g):
     """Whether the full screen is drawn for a larger window than the one on the display: the
     SDL 1.2 over SDL 2 (sdl12-compat) takes a full screen to be desktop-sized and scales the
     picture to it, which only a window manager makes true."""
-    with open("/proc/%d/maps" % g.proc.pid) as f:
-        over_sdl2 = "libSDL2" in f.read()
     root = g.x("xwininfo", "-root")
     rw = int(root.split("Width:")[1].split()[0])
     rh = int(root.split("Height:")[1].split()[0])
-    return over_sdl2 and g.size() != (rw, rh)
+    return over_sdl2(g) and g.size() != (rw, rh)
 
 
 def wait_screen(g, name, timeout=10):
