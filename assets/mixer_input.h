@@ -5,6 +5,7 @@
 
 // Whether the bytes from the stream's position may be given to the mixer: a WAV only with a
 // format block of PCM that sound devices play (the media layer's WAV reader trusts the block
-// and crashes on some damaged ones), anything else of 4 bytes or more for the mixer to accept
-// or refuse. The stream's position is kept.
+// and crashes on some damaged ones) and every chunk whole up to the data (WAV readers differ
+// on cut files), anything else of 4 bytes or more for the mixer to accept or refuse. The
+// stream's position is kept.
 bool is_safe_for_mixer(SDL_RWops* src);

@@ -4,11 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -53,23 +54,76 @@ Index& index() {
     return *a.index;
 }
 
-// A memory stream whose close also frees the buffer it reads.
-int owned_mem_close(SDL_RWops* rw) {
+// A memory stream over a buffer that it owns: its close frees the bytes and the record. It is
+// built on the stream's function table alone, whatever a library keeps in its own streams.
+struct OwnedStream {
+    SDL_RWops rw;  // first, so the library's pointer is the record's
+    Uint8* base;
+    size_t size;
+    size_t pos;
+};
+
+OwnedStream* owned(SDL_RWops* rw) { return reinterpret_cast<OwnedStream*>(rw); }
+
+int owned_seek(SDL_RWops* rw, int offset, int whence) {
+    OwnedStream* s = owned(rw);
+    long long at = offset;
+    if (whence == RW_SEEK_CUR)
+        at += static_cast<long long>(s->pos);
+    else if (whence == RW_SEEK_END)
+        at += static_cast<long long>(s->size);
+    else if (whence != RW_SEEK_SET) {
+        SDL_SetError("Unknown value for 'whence'");
+        return -1;
+    }
+    if (at < 0) at = 0;
+    if (at > static_cast<long long>(s->size)) at = static_cast<long long>(s->size);
+    s->pos = static_cast<size_t>(at);
+    return static_cast<int>(s->pos);
+}
+
+int owned_read(SDL_RWops* rw, void* ptr, int size, int num) {
+    OwnedStream* s = owned(rw);
+    if (size <= 0 || num <= 0) return 0;
+    // What is left of the last object is read too; only whole objects are counted.
+    size_t bytes = std::min(static_cast<size_t>(size) * static_cast<size_t>(num), s->size - s->pos);
+    std::memcpy(ptr, s->base + s->pos, bytes);
+    s->pos += bytes;
+    return static_cast<int>(bytes / static_cast<size_t>(size));
+}
+
+int owned_write(SDL_RWops* rw, void const* ptr, int size, int num) {
+    OwnedStream* s = owned(rw);
+    if (size <= 0 || num <= 0) return 0;
+    size_t n = std::min(static_cast<size_t>(num), (s->size - s->pos) / static_cast<size_t>(size));
+    size_t bytes = n * static_cast<size_t>(size);
+    std::memcpy(s->base + s->pos, ptr, bytes);
+    s->pos += bytes;
+    return static_cast<int>(n);
+}
+
+int owned_close(SDL_RWops* rw) {
     if (rw) {
-        free(rw->hidden.mem.base);
-        SDL_FreeRW(rw);
+        free(owned(rw)->base);
+        free(owned(rw));
     }
     return 0;
 }
 
 SDL_RWops* owned_mem_stream(void* buffer, size_t size) {
-    SDL_RWops* rw = SDL_RWFromMem(buffer, static_cast<int>(size));
-    if (!rw) {
+    auto* s = static_cast<OwnedStream*>(calloc(1, sizeof(OwnedStream)));
+    if (!s || size > static_cast<size_t>(INT_MAX)) {
+        free(s);
         free(buffer);
         return nullptr;
     }
-    rw->close = owned_mem_close;
-    return rw;
+    s->rw.seek = owned_seek;
+    s->rw.read = owned_read;
+    s->rw.write = owned_write;
+    s->rw.close = owned_close;
+    s->base = static_cast<Uint8*>(buffer);
+    s->size = size;
+    return &s->rw;
 }
 
 }  // namespace

@@ -11,10 +11,9 @@ namespace xsdl_detail {
 
 // --- Locking rule ----------------------------------------------------
 
-// Offset non-zero or any of SDL_HWSURFACE, SDL_ASYNCBLIT, SDL_RLEACCEL (0x4005).
-inline bool must_lock(const SDL_Surface* s) {
-    return s->offset != 0 || (s->flags & (SDL_HWSURFACE | SDL_ASYNCBLIT | SDL_RLEACCEL)) != 0;
-}
+// Offset non-zero or any of SDL_HWSURFACE, SDL_ASYNCBLIT, SDL_RLEACCEL (0x4005): the library's
+// own test, which alone knows what the offset means.
+inline bool must_lock(const SDL_Surface* s) { return SDL_MUSTLOCK(s); }
 
 // Locks a surface for a scope when the rule asks for it; unlocks on every way out.
 // A run-length encoded surface is decoded for good first: SDL would otherwise decode it

@@ -284,6 +284,13 @@ using DamagedSounds = RealAudio;
 
 TEST_F(DamagedSounds, BrokenWavesStaySilent) {
     std::string sound = test::wav_bytes(40);
+    // A chunk of odd length, with or without its pad byte, before the format block or after it.
+    auto with_odd_chunk = [&](size_t at, bool pad) {
+        std::string s = sound;
+        s.insert(at, std::string("LIST\x03\0\0\0abc\0", pad ? 12 : 11));
+        put_le(s, 4, static_cast<uint32_t>(s.size() - 8), 4);
+        return s;
+    };
     std::vector<std::pair<std::string, std::string>> broken = {
         {"a/rate0.wav", wav_with(24, 0, 4)},
         {"a/rate1.wav", wav_with(24, 1, 4)},
@@ -301,6 +308,10 @@ TEST_F(DamagedSounds, BrokenWavesStaySilent) {
         {"a/header_only.wav", sound.substr(0, 36)},
         {"a/half.wav", sound.substr(0, sound.size() / 2)},
         {"a/tiny.wav", "RI"},
+        {"a/empty_data.wav", wav_with(40, 0, 4)},
+        {"a/riff_short.wav", wav_with(4, 28, 4)},
+        {"a/odd_chunk_first.wav", with_odd_chunk(12, false)},
+        {"a/odd_chunk_after_format.wav", with_odd_chunk(36, true)},
     };
     std::vector<std::pair<std::string, std::string>> sound_ones = {
         {"a/ok_stereo.wav", sound},
@@ -308,6 +319,7 @@ TEST_F(DamagedSounds, BrokenWavesStaySilent) {
         {"a/ok_8bit.wav", pcm_wav(1, 11025, 8)},
         {"a/ok_44k.wav", pcm_wav(2, 44100, 16)},
         {"a/ok_8k.wav", pcm_wav(1, 8000, 16)},
+        {"a/ok_riff0.wav", wav_with(4, 0, 4)},
     };
     std::vector<std::pair<std::string, std::string>> all = broken;
     all.insert(all.end(), sound_ones.begin(), sound_ones.end());

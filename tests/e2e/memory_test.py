@@ -6,8 +6,8 @@ and 200 screen changes."""
 import os
 import sys
 
-from game_test import close_and_expect_exit, started, switch_with_ctrl_page_up, to_main_menu
-from harness import Failure, check, main, wait_for
+from game_test import close_and_expect_exit, over_sdl2, started, switch_with_ctrl_page_up, to_main_menu
+from harness import SKIP, Failure, check, main, wait_for
 
 GROWTH_LIMIT_KB = 10 * 1024
 
@@ -18,6 +18,16 @@ def rss_kb(g):
             if line.startswith("VmRSS:"):
                 return int(line.split()[1])
     raise Failure("no VmRSS for the game")
+
+
+def picture_outgrows_window(g):
+    """Whether the full screen is drawn for a larger window than the one on the display: the
+    SDL 1.2 over SDL 2 (sdl12-compat) takes a full screen to be desktop-sized and scales the
+    picture to it, which only a window manager makes true."""
+    root = g.x("xwininfo", "-root")
+    rw = int(root.split("Width:")[1].split()[0])
+    rh = int(root.split("Height:")[1].split()[0])
+    return over_sdl2(g) and g.size() != (rw, rh)
 
 
 def wait_screen(g, name, timeout=10):
@@ -93,6 +103,11 @@ def case_fullscreen_toggles(exe):
             click(g, 281 + 16, (520 if full else 579) + 16)
             check(wait_for(lambda: g.frames()["fullscreen"] == (1 if full else 0), 10, 0.1),
                   "toggle %d did not reach %s" % (i, "full screen" if full else "a window"))
+            if i == 0 and picture_outgrows_window(g):
+                print("skipped: sdl12-compat draws a full screen for a window of the desktop's "
+                      "size, but with no window manager the window stays %dx%d, so the window "
+                      "box lies outside it and cannot be clicked" % g.size())
+                sys.exit(SKIP)
         grows(g, "100 full-screen toggles", before)
         close_and_expect_exit(g)
     finally:
