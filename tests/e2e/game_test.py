@@ -148,7 +148,16 @@ def to_main_menu(g):
     check(wait_for(lambda: g.frames()["screen"] == "MainMenuScreen", 10, 0.3),
           "continue did not lead to the main menu")
     g.x("xdotool", "mousemove", "--window", str(g.window), "1010", "20")
-    time.sleep(1.5)  # the fade and the buttons' glow die away
+    still(g)
+
+
+def still(g, frames=50, timeout=15):
+    """Waits until the window has not been repainted for the given number of frames: the
+    fade and the buttons' glow have died away."""
+    def quiet():
+        r = g.frames()
+        return r["frames"] - r["last_painted"] >= frames
+    check(wait_for(quiet, timeout, 0.1), "the screen was still repainted after %d s" % timeout)
 
 
 def case_idle(exe):
@@ -224,10 +233,16 @@ def case_redraw_view(exe):
     and every later rectangle at an edge outlines that edge again."""
     g = started(exe, ["-R"])
     try:
-        time.sleep(1)
-        shot = g.screenshot()
+        edges = ((0, 300), (1023, 300), (500, 0), (500, 767))
+        shots = []
+
+        def outlined():
+            shots.append(g.screenshot())
+            return all(shots[-1].pixel(x, y) == (255, 0, 0) for x, y in edges)
+        wait_for(outlined, 10, 0.2)
+        shot = shots[-1]
         keep_screenshot(shot, "redraw_view")
-        for x, y in ((0, 300), (1023, 300), (500, 0), (500, 767)):
+        for x, y in edges:
             check(shot.pixel(x, y) == (255, 0, 0), "no red outline at %d,%d: %s" % (x, y, shot.pixel(x, y)))
         inside = shot.pixel(500, 300)
         check(inside[0] > inside[1] or inside[0] > inside[2], "no red tint inside: %s" % (inside,))
