@@ -137,10 +137,15 @@ def to_main_menu(g):
     """From the title of a fresh HOME: a click, a typed name, continue. The pointer is left
     in a corner where it lights no button."""
     settled(g, "title")
-    g.x("xdotool", "mousemove", "--window", str(g.window), "512", "400")
-    g.x("xdotool", "click", "1")
-    check(wait_for(lambda: g.frames()["screen"] == "NewPlayerScreen", 10, 0.3),
-          "the title did not lead to the new-player screen")
+
+    def click_title():
+        # The title swallows clicks until it has loaded everything, which on a loaded
+        # machine can be after its picture has settled: clicked again until it leads on.
+        g.x("xdotool", "mousemove", "--window", str(g.window), "512", "400")
+        g.x("xdotool", "click", "1")
+        return wait_for(lambda: g.frames()["screen"] == "NewPlayerScreen", 2, 0.3)
+    check(wait_for(click_title, 20, 0),
+          "the title did not lead to the new-player screen (at %s)" % g.frames()["screen"])
     g.x("xdotool", "key", "a", "n", "n")
     time.sleep(0.3)
     g.x("xdotool", "mousemove", "--window", str(g.window), str(313 + 199), str(660 + 48))
