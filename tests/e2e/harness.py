@@ -1,13 +1,19 @@
 """Runs the real game under an X server and looks at its window.
 
-Each run gets a fresh temporary HOME and the dummy audio driver. The display comes from
-LUNERRA_E2E_DISPLAY (or DISPLAY); without one the test is skipped (exit 77) unless
-LUNERRA_E2E_REQUIRED=1.
+Each run gets a fresh temporary HOME and the dummy audio driver. Each test process starts
+its own Xvfb (a free display number picked by the server, its own cookie) and stops it on
+every way out; tests therefore run side by side. LUNERRA_E2E_DISPLAY names an existing
+display to use instead (with XAUTHORITY); tests that share it take turns. Without Xvfb and
+without that variable the test is skipped (exit 77) unless LUNERRA_E2E_REQUIRED=1.
 """
 
+import atexit
 import ctypes
 import ctypes.util
+import fcntl
 import os
+import secrets
+import select
 import shutil
 import signal
 import struct
@@ -30,14 +36,126 @@ def check(cond, message):
         raise Failure(message)
 
 
+_server = None
+
+
 def display():
-    d = os.environ.get("LUNERRA_E2E_DISPLAY") or os.environ.get("DISPLAY")
-    if not d:
-        if os.environ.get("LUNERRA_E2E_REQUIRED") == "1":
-            raise Failure("no X display for the e2e tests")
-        print("no X display: skipped")
-        sys.exit(SKIP)
-    return d
+    """The X display for this test's games: started on first use, kept for the process."""
+    global _server
+    if _server is None:
+        shared = os.environ.get("LUNERRA_E2E_DISPLAY")
+        if shared:
+            _server = SharedDisplay(shared)
+        elif shutil.which("Xvfb") and shutil.which("xauth"):
+            _server = PrivateDisplay()
+        else:
+            if os.environ.get("LUNERRA_E2E_REQUIRED") == "1":
+                raise Failure("no Xvfb (or xauth) for the e2e tests")
+            print("no Xvfb and no LUNERRA_E2E_DISPLAY: skipped")
+            sys.exit(SKIP)
+    return _server.name
+
+
+def _libc():
+    return ctypes.CDLL(ctypes.util.find_library("c") or "libc.so.6", use_errno=True)
+
+
+def _die_with_parent():
+    """In a child before exec: SIGKILL when the test process ends, even by SIGKILL
+    (a CTest timeout), so no server outlives its test."""
+    parent = os.getppid()
+    _libc().prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
+    if os.getppid() != parent:
+        os._exit(1)
+
+
+def _exit_on_signal(signum, _frame):
+    sys.exit(128 + signum)  # unwinds: the games are stopped, then the server (atexit)
+
+
+class PrivateDisplay:
+    """An Xvfb of this process's own: the server picks a free display number itself
+    (-displayfd, atomic against other servers on the machine) and accepts only clients that
+    hold the cookie in this process's own authority file."""
+
+    def __init__(self, timeout=60):
+        self.proc = None
+        fd, self.auth = tempfile.mkstemp(prefix="lunerra-e2e-xauth-")
+        os.close(fd)
+        self.log = tempfile.TemporaryFile()
+        atexit.register(self.stop)
+        for s in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT):
+            signal.signal(s, _exit_on_signal)
+        self.cookie = secrets.token_hex(16)
+        # The server takes every cookie in the file, whatever display the entry names; the
+        # clients' entry for the real number is added once the server has chosen it.
+        self.xauth("add", ":0", ".", self.cookie)
+        ready_r, ready_w = os.pipe()
+        try:
+            # No key auto-repeat: a loaded machine can hold a typed key long enough to
+            # repeat it. No reset when the last client leaves: a server that is resetting
+            # refuses the next game's connection.
+            self.proc = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(ready_w), "-auth", self.auth,
+                 "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset", "-ardelay", "60000"],
+                pass_fds=(ready_w,), stdin=subprocess.DEVNULL, stdout=self.log, stderr=self.log,
+                preexec_fn=_die_with_parent)
+            os.close(ready_w)
+            ready_w = -1
+            number = b""
+            end = time.monotonic() + timeout
+            while not number.endswith(b"\n"):
+                left = end - time.monotonic()
+                if left <= 0 or not select.select([ready_r], [], [], left)[0]:
+                    raise Failure("Xvfb did not report its display within %d s%s" % (timeout, self.output()))
+                chunk = os.read(ready_r, 16)
+                if not chunk:
+                    raise Failure("Xvfb ended before it was ready (status %s)%s"
+                                  % (self.proc.poll(), self.output()))
+                number += chunk
+        finally:
+            os.close(ready_r)
+            if ready_w >= 0:
+                os.close(ready_w)
+        self.name = ":%d" % int(number)
+        self.xauth("add", self.name, ".", self.cookie)
+        os.environ["XAUTHORITY"] = self.auth  # the tools and this process's own Xlib calls
+
+    def xauth(self, *args):
+        r = subprocess.run(["xauth", "-q", "-f", self.auth, *args], capture_output=True, timeout=30)
+        if r.returncode != 0:
+            raise Failure("xauth %s failed: %s" % (args[0], r.stderr.decode(errors="replace")))
+
+    def output(self):
+        self.log.seek(0)
+        text = self.log.read().decode(errors="replace").strip()
+        return (": " + text[-1500:]) if text else ""
+
+    def stop(self):
+        if self.proc and self.proc.poll() is None:
+            self.proc.terminate()
+            try:
+                self.proc.wait(5)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        self.proc = None
+        try:
+            os.remove(self.auth)
+        except OSError:
+            pass
+
+
+class SharedDisplay:
+    """A display named by LUNERRA_E2E_DISPLAY: the test processes that share it take turns,
+    so that no two games fight over the input focus."""
+
+    def __init__(self, name):
+        self.name = name
+        lock = os.path.join(tempfile.gettempdir(), "lunerra-e2e-display-%s.lock"
+                            % name.replace("/", "_").replace(":", "_"))
+        self.lock = open(lock, "a")
+        fcntl.flock(self.lock, fcntl.LOCK_EX)
 
 
 def wait_for(pred, timeout, step=0.05):
@@ -82,7 +200,7 @@ class Game:
         return r.stdout.decode(errors="replace")
 
     def spawn(self):
-        self.proc = subprocess.Popen(self.argv, cwd=self.cwd, env=self.env,
+        self.proc = subprocess.Popen(self.argv, cwd=self.cwd, env=self.env, preexec_fn=_die_with_parent,
                                      stdout=subprocess.PIPE, stderr=subprocess.PIPE)
 
     def find_window(self, timeout=20, attempts=4):

@@ -453,8 +453,7 @@ def case_first_game(exe):
         # A click closes the celebration; Escape leaves whatever follows for the main menu.
         mouse.click(512, 600)
         for _ in range(8):
-            time.sleep(1.2)
-            if screens.shows(screens.menu):
+            if wait_for(lambda: screens.shows(screens.menu), 1.2, 0.2):
                 break
             g.key("Escape")
         screens.wait(screens.menu, "the main menu after the game")

@@ -161,9 +161,13 @@ class Phases:
 
     def classify(self, image):
         corner = max(image.pixel(2, 2) + image.pixel(1021, 765))
-        if corner < 8 and self.logo.difference(image) < 6:
-            self.note("splash", image)
-            return
+        if corner < 8:
+            # The logo on black, fading in, at full strength or fading out: on a loaded
+            # machine a second at full strength can pass between two screenshots.
+            k, residual = self.logo.darkened_fit(image)
+            if k > 0.25 and residual < 6:
+                self.note("splash", image)
+                return
         k, residual = self.loading.darkened_fit(image)
         if k > 0.25 and residual < 6:
             self.note("loading", image)
