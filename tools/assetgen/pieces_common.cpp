@@ -123,48 +123,26 @@ void unit_index_spade(cairo_t* cr) {
     cairo_close_path(cr);
 }
 
-}  // namespace
+using UnitPath = void (*)(cairo_t*);
 
-void index_suit_path(cairo_t* cr, int suit, double cx, double cy, double size) {
+void suit_path_with(cairo_t* cr, int suit, double cx, double cy, double size, UnitPath club,
+                    UnitPath spade) {
     cairo_save(cr);
     cairo_translate(cr, cx, cy);
     cairo_scale(cr, size, size);
-    switch (suit) {
-        case 0:
-            unit_index_club(cr);
-            break;
-        case 1:
-            unit_diamond(cr);
-            break;
-        case 2:
-            unit_heart(cr);
-            break;
-        default:
-            unit_index_spade(cr);
-            break;
-    }
+    UnitPath const paths[4] = {club, unit_diamond, unit_heart, spade};
+    paths[suit >= 0 && suit < 3 ? suit : 3](cr);
     cairo_restore(cr);
 }
 
+}  // namespace
+
+void index_suit_path(cairo_t* cr, int suit, double cx, double cy, double size) {
+    suit_path_with(cr, suit, cx, cy, size, unit_index_club, unit_index_spade);
+}
+
 void suit_path(cairo_t* cr, int suit, double cx, double cy, double size) {
-    cairo_save(cr);
-    cairo_translate(cr, cx, cy);
-    cairo_scale(cr, size, size);
-    switch (suit) {
-        case 0:
-            unit_club(cr);
-            break;
-        case 1:
-            unit_diamond(cr);
-            break;
-        case 2:
-            unit_heart(cr);
-            break;
-        default:
-            unit_spade(cr);
-            break;
-    }
-    cairo_restore(cr);
+    suit_path_with(cr, suit, cx, cy, size, unit_club, unit_spade);
 }
 
 void star_path(cairo_t* cr, double cx, double cy, double r_out, double r_in, int points,
