@@ -251,11 +251,22 @@ class Game:
                 l for l in p.stdout.decode(errors="replace").splitlines() if "NAME" in l or "CLASS" in l))
         return "top-level windows %s; process waits in %s%s" % (names[:8], wchan, props)
 
+    def on_window(self, act):
+        """act() against the game's window; where that window is gone (the SDL 1.2 over SDL 2
+        may make a new one when it sets a video mode), against the new one."""
+        for attempt in range(3):
+            try:
+                return act()
+            except Failure as e:
+                if not ("BadWindow" in str(e) or "No such window" in str(e)) or attempt == 2:
+                    raise
+                self.find_window_once(10)
+
     def title(self):
-        return self.x("xdotool", "getwindowname", str(self.window)).strip()
+        return self.on_window(lambda: self.x("xdotool", "getwindowname", str(self.window)).strip())
 
     def size(self):
-        info = self.x("xwininfo", "-id", str(self.window))
+        info = self.on_window(lambda: self.x("xwininfo", "-id", str(self.window)))
         w = h = None
         for line in info.splitlines():
             line = line.strip()
@@ -275,7 +286,7 @@ class Game:
         self.x("xdotool", "key", keys)
 
     def screenshot(self):
-        return Image.from_xwd(self.x_bytes("xwd", "-silent", "-id", str(self.window)))
+        return Image.from_xwd(self.on_window(lambda: self.x_bytes("xwd", "-silent", "-id", str(self.window))))
 
     def x_bytes(self, *cmd):
         r = subprocess.run(list(cmd), env=self.env, capture_output=True, timeout=20)
