@@ -205,22 +205,32 @@ def case_menus(exe):
                 s.keys("Escape")
             s.wait_screen("main_menu")
         # How to play pages through all six games.
+        def steady(shot):
+            """The page once it holds still: one caught while it fades in is darker."""
+            end = time.monotonic() + 5
+            while time.monotonic() < end:
+                later = s.wait_screen("how_to_play_menu")
+                if later.scaled_difference(shot) < 0.5:
+                    return later
+                shot = later
+            return shot
+
         s.click_image("i/menu/help_up.png", 313, 469)
-        first = s.wait_screen("how_to_play_menu")
+        first = steady(s.wait_screen("how_to_play_menu"))
         page = first
         for n in range(6):
             # Each click turns one page: wait for it before the next click. On a loaded
             # machine a click now and then does not arrive; it is made once more.
             for attempt in range(2):
                 s.click_image("i/game/howtoplay_next_up.png", 873, 669)
-                end = time.monotonic() + 5
+                end = time.monotonic() + 10
                 shot = s.wait_screen("how_to_play_menu")
                 while shot.scaled_difference(page) < 3 and time.monotonic() < end:
                     shot = s.wait_screen("how_to_play_menu")
                 if shot.scaled_difference(page) >= 3:
                     break
             check(shot.scaled_difference(page) >= 3, "the next button turns page %d" % (n + 1))
-            page = shot
+            page = steady(shot)
         # Back on the first page once the next button's glow has faded.
         end = time.monotonic() + 5
         again = s.wait_screen("how_to_play_menu")
