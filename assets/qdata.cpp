@@ -231,7 +231,8 @@ std::string qdata_check() {
     int const fd = a.file ? fileno(a.file) : -1;
     unsigned char header[header_size];
     bool const header_whole = fd < 0 || have < needed ||
-                              (read_at(fd, header, sizeof header, 0) && std::memcmp(header, qdata_header, sizeof header) == 0);
+                              (read_at(fd, header, sizeof header, 0) &&
+                               std::memcmp(header, qdata_header, sizeof header) == 0);
 
     // Members that are not whole count as missing in an archive that is not there or cut
     // short, else as damaged, unless a loose file stands in for them.
@@ -258,8 +259,9 @@ std::string qdata_check() {
                " bytes are not the header it was packed with." + what_to_do;
     std::string count = std::to_string(bad) + " of the game's " + std::to_string(idx.size()) + " images and sounds";
     if (wrong.empty())
-        return where + " is damaged: " + count + " do not hold the bytes they were packed with (the first: " + first +
-               ")." + what_to_do;
+        return where + " is damaged: " + count +
+               (bad == 1 ? " does not hold the bytes it was" : " do not hold the bytes they were") +
+               " packed with (the first: " + first + ")." + what_to_do;
     return where + " " + wrong + ", so " + count + " are missing (the first: " + first + ")." + what_to_do;
 }
 

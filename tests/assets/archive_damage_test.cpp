@@ -206,7 +206,7 @@ TEST_F(SmallArchive, StartUpCheckNamesTheFirstDamagedMemberUnlessALooseFileStand
         char const* said;
     };
     for (Case const& c :
-         {Case{flipped({in_c}), "is damaged: 1 of the game's 4 images and sounds do not hold the bytes they were "
+         {Case{flipped({in_c}), "is damaged: 1 of the game's 4 images and sounds does not hold the bytes it was "
                                 "packed with (the first: .i/c.bmp). Reinstall"},
           Case{flipped({last, in_b, in_b + 1}), "is damaged: 2 of the game's 4 images and sounds do not hold the "
                                                 "bytes they were packed with (the first: .i/b.bmp)"},
