@@ -208,6 +208,7 @@ TEST_F(SmallArchive, StartUpCheckNamesTheFirstDamagedMemberUnlessALooseFileStand
     for (Case const& c :
          {Case{flipped({in_c}), "is damaged: 1 of the game's 4 images and sounds does not hold the bytes it was "
                                 "packed with (the first: .i/c.bmp). Reinstall"},
+          Case{flipped({last}), "(the first: .i/d.bmp)"},
           Case{flipped({last, in_b, in_b + 1}), "is damaged: 2 of the game's 4 images and sounds do not hold the "
                                                 "bytes they were packed with (the first: .i/b.bmp)"},
           Case{flipped({0, 1, 2, 3}), "is damaged: its first 16 bytes are not the header it was packed with"},
