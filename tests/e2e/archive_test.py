@@ -5,8 +5,9 @@ cut short, with members overwritten in place, or not there at all. An archive th
 members (missing, not a file, empty or cut) or holds a damaged header or member stops the
 game before its window opens with status 1 and one message that names data/q.dat, what is
 wrong, the first member lacking and what to do. Loose files at the members' dotted names
-stand in for lacking members, and when those are damaged too the game runs and ends with
-status 0 when its window is closed: never a crash, never a stop without a message."""
+stand in for lacking or damaged members, and when those are damaged too the game runs and
+ends with status 0 when its window is closed: never a crash, never a stop without a
+message."""
 
 import os
 import random
@@ -252,9 +253,10 @@ def case_damaged_sounds(exe):
 
 def case_damaged_images(exe):
     """The images of the first screens overwritten in place with zeros, with garbage, or
-    past their header, and standing as loose files as damaged: they are neither drawn nor hit. The title still leads on with a
-    click, the name is typed and entered with Return, and the continue and Play buttons,
-    whose images are all undecodable, do not react to clicks where they would be."""
+    past their header, and as damaged loose files: they are neither drawn nor hit. The title
+    still leads on with a click, the name is typed and entered with Return, and the continue
+    and Play buttons, whose images are all undecodable, do not react to clicks where they
+    would be."""
     a = Archive(exe)
     a.overwrite("i/menu/splashlogo.png", "garbage")
     a.overwrite("i/menu/title_bg.jpg", "zeros")
@@ -309,8 +311,9 @@ def case_damaged_images(exe):
 
 def case_damaged_cards(exe):
     """Every card back zeroed, the clubs overwritten with garbage, the hearts past their
-    header, the glow zeroed, in the archive and as loose files: a game of Klondike deals, and clicks, drags and double clicks on
-    its undrawn cards leave it running and reporting its table."""
+    header, the glow zeroed, in the archive and as loose files: a game of Klondike deals, and
+    clicks, drags and double clicks on its undrawn cards leave it running and reporting its
+    table."""
     a = Archive(exe)
     for name in a.rows:
         if name.startswith("i/game/cards/back") or name == "i/game/cards/glow.png":

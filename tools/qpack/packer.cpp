@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <iomanip>
+#include <iterator>
 #include <limits>
 #include <sstream>
 
