@@ -1,5 +1,7 @@
 #include "qdata.h"
 
+#include "checksum.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,10 +14,18 @@
 #include <cstring>
 #include <map>
 #include <utility>
+#include <vector>
 
 namespace {
 
-using Index = std::map<std::string, std::pair<uint32_t, uint32_t>>;
+struct Member {
+    uint32_t offset;
+    uint32_t size;
+    uint64_t sum;
+    bool loose = false;  // damaged or cut in the archive: the loose file at its dotted name stands in
+};
+
+using Index = std::map<std::string, Member>;
 
 const long header_size = 16;
 
@@ -41,7 +51,7 @@ void close_archive() {
 Index* build_index(QDataRow const* rows, size_t count) {
     auto* index = new Index;
     for (size_t i = 0; i < count; ++i)
-        index->emplace(rows[i].name, std::make_pair(rows[i].offset, rows[i].size));
+        index->emplace(rows[i].name, Member{rows[i].offset, rows[i].size, rows[i].sum});
     return index;
 }
 
@@ -132,15 +142,15 @@ SDL_RWops* qdata_find(std::string const& name) {
     Index& idx = index();
     auto it = idx.find(name);
     if (it == idx.end() && !name.empty() && name[0] == '.') it = idx.find(name.substr(1));
-    if (it == idx.end()) return nullptr;
+    if (it == idx.end() || it->second.loose) return nullptr;
 
     Archive& a = archive();
     if (!a.file) {
         a.file = fopen(a.path.c_str(), "rb");
         if (!a.file) return nullptr;
     }
-    uint32_t offset = it->second.first;
-    uint32_t size = it->second.second;
+    uint32_t offset = it->second.offset;
+    uint32_t size = it->second.size;
     if (fseek(a.file, header_size + static_cast<long>(offset), SEEK_SET) != 0) return nullptr;
     void* buffer = malloc(size ? size : 1);
     if (!buffer) return nullptr;
@@ -153,56 +163,106 @@ SDL_RWops* qdata_find(std::string const& name) {
     return owned_mem_stream(buffer, got);
 }
 
+namespace {
+
+// The end of a member in the archive file.
+unsigned long long end_of(Member const& m) { return header_size + 0ull + m.offset + m.size; }
+
+// Opens the archive for the lookups and tells its size, or what keeps it from being read.
+std::string open_archive(Archive& a, unsigned long long* have) {
+    *have = 0;
+    struct stat st {};
+    if (a.file) {
+        if (fstat(fileno(a.file), &st) == 0) *have = static_cast<unsigned long long>(st.st_size);
+        return std::string();
+    }
+    std::string wrong;
+    int fd = open(a.path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        wrong = errno == ENOENT ? "is missing" : std::string("cannot be read (") + std::strerror(errno) + ")";
+    } else if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        wrong = "is not a file";
+    } else {
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        a.file = fdopen(fd, "rb");
+        if (a.file) fd = -1;
+        else wrong = "cannot be read";
+        *have = static_cast<unsigned long long>(st.st_size);
+    }
+    if (fd >= 0) close(fd);
+    return wrong;
+}
+
+bool read_at(int fd, void* buffer, size_t size, unsigned long long at) {
+    auto* p = static_cast<char*>(buffer);
+    while (size > 0) {
+        ssize_t got = pread(fd, p, size, static_cast<off_t>(at));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        p += got;
+        size -= static_cast<size_t>(got);
+        at += static_cast<unsigned long long>(got);
+    }
+    return true;
+}
+
+// Whether the member lies whole in the archive with the bytes it was packed with.
+bool member_whole(int fd, unsigned long long have, Member const& m, std::vector<char>& buffer) {
+    if (end_of(m) > have) return false;
+    buffer.resize(std::max<size_t>(buffer.size(), m.size));
+    return read_at(fd, buffer.data(), m.size, header_size + 0ull + m.offset) &&
+           E2::checksum64(buffer.data(), m.size) == m.sum;
+}
+
+}  // namespace
+
 std::string qdata_check() {
     Index& idx = index();
     Archive& a = archive();
     unsigned long long needed = 0;
-    for (auto const& m : idx) needed = std::max(needed, header_size + 0ull + m.second.first + m.second.second);
+    for (auto const& m : idx) needed = std::max(needed, end_of(m.second));
 
-    // A sound archive costs one open and one look at its size; the handle is kept for the
-    // lookups that follow.
-    std::string wrong;
     unsigned long long have = 0;
-    if (!a.file) {
-        int fd = open(a.path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        struct stat st {};
-        if (fd < 0) {
-            wrong = errno == ENOENT ? "is missing" : std::string("cannot be read (") + std::strerror(errno) + ")";
-        } else if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-            wrong = "is not a file";
-        } else {
-            fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-            a.file = fdopen(fd, "rb");
-            if (a.file) fd = -1;
-            else wrong = "cannot be read";
-            have = static_cast<unsigned long long>(st.st_size);
-        }
-        if (fd >= 0) close(fd);
-    } else {
-        struct stat st {};
-        if (fstat(fileno(a.file), &st) == 0) have = static_cast<unsigned long long>(st.st_size);
-    }
-    if (wrong.empty() && have >= needed) return std::string();
-    if (wrong.empty())
+    std::string wrong = open_archive(a, &have);
+    if (wrong.empty() && have < needed)
         wrong = have == 0 ? "is empty"
                           : "is cut short: it holds " + std::to_string(have) + " of its " + std::to_string(needed) +
                                 " bytes";
+    int const fd = a.file ? fileno(a.file) : -1;
+    unsigned char header[header_size];
+    bool const header_whole = fd < 0 || have < needed ||
+                              (read_at(fd, header, sizeof header, 0) &&
+                               std::memcmp(header, qdata_header, sizeof header) == 0);
 
-    // Members past the end of what is there, unless a loose file stands in for them.
-    unsigned missing = 0;
+    // Members that are not whole count as missing in an archive that is not there or cut
+    // short, else as damaged, unless a loose file stands in for them.
+    unsigned bad = 0;
     std::string first;
-    for (auto const& m : idx) {
-        if (header_size + 0ull + m.second.first + m.second.second <= have) continue;
+    std::vector<char> buffer;
+    for (auto& m : idx) {
+        m.second.loose = false;
+        if (fd >= 0 && member_whole(fd, have, m.second, buffer)) continue;
         std::string loose = "." + m.first;
-        if (access(loose.c_str(), R_OK) == 0) continue;
-        if (missing++ == 0) first = loose;
+        if (access(loose.c_str(), R_OK) == 0) {
+            m.second.loose = true;
+            continue;
+        }
+        if (bad++ == 0) first = loose;
     }
-    if (missing == 0) return std::string();
+    if (bad == 0 && header_whole) return std::string();
+
     char cwd[4096];
-    std::string where = getcwd(cwd, sizeof cwd) ? std::string(" in ") + cwd : std::string();
-    return a.path + where + " " + wrong + ", so " + std::to_string(missing) + " of the game's " +
-           std::to_string(idx.size()) + " images and sounds are missing (the first: " + first +
-           "). Reinstall the game, or rebuild it to make its data again.";
+    std::string where = a.path + (getcwd(cwd, sizeof cwd) ? std::string(" in ") + cwd : std::string());
+    std::string const what_to_do = " Reinstall the game, or rebuild it to make its data again.";
+    if (!header_whole)
+        return where + " is damaged: its first " + std::to_string(header_size) +
+               " bytes are not the header it was packed with." + what_to_do;
+    std::string count = std::to_string(bad) + " of the game's " + std::to_string(idx.size()) + " images and sounds";
+    if (wrong.empty())
+        return where + " is damaged: " + count +
+               (bad == 1 ? " does not hold the bytes it was" : " do not hold the bytes they were") +
+               " packed with (the first: " + first + ")." + what_to_do;
+    return where + " " + wrong + ", so " + count + " are missing (the first: " + first + ")." + what_to_do;
 }
 
 void qdata_use(QDataRow const* rows, size_t count, std::string const& archive_path) {

@@ -189,6 +189,49 @@ TEST_F(SmallArchive, StartUpCheckNamesWhatIsWrongUnlessLooseFilesStandIn) {
     EXPECT_EQ(with_loose, "");
 }
 
+// Damage inside an archive of the right length: its header, or bytes of its members, the
+// first damaged member named. A loose file at its dotted name stands in for a damaged member,
+// and the lookup then hands out nothing for it, so that the loader reads the loose file.
+TEST_F(SmallArchive, StartUpCheckNamesTheFirstDamagedMemberUnlessALooseFileStandsIn) {
+    std::string const whole = file_bytes(path);
+    auto flipped = [&](std::vector<long> const& at) {
+        std::string b = whole;
+        for (long i : at) b[static_cast<size_t>(i)] ^= 0x5A;
+        return b;
+    };
+    long const in_b = header + archive.rows()[1].offset, in_c = header + archive.rows()[2].offset + 30;
+    long const last = total - 1;
+    struct Case {
+        std::string bytes;
+        char const* said;
+    };
+    for (Case const& c :
+         {Case{flipped({in_c}), "is damaged: 1 of the game's 4 images and sounds does not hold the bytes it was "
+                                "packed with (the first: .i/c.bmp). Reinstall"},
+          Case{flipped({last}), "(the first: .i/d.bmp)"},
+          Case{flipped({last, in_b, in_b + 1}), "is damaged: 2 of the game's 4 images and sounds do not hold the "
+                                                "bytes they were packed with (the first: .i/b.bmp)"},
+          Case{flipped({0, 1, 2, 3}), "is damaged: its first 16 bytes are not the header it was packed with"},
+          Case{flipped({15, in_c}), "its first 16 bytes"}}) {
+        dir.write("data/q.dat", c.bytes);
+        archive.use(path);
+        std::string said = qdata_check();
+        EXPECT_EQ(said.find(path + " in /"), 0u) << said;
+        EXPECT_NE(said.find(c.said), std::string::npos) << said;
+    }
+
+    dir.write("data/q.dat", flipped({in_c}));
+    archive.use(path);
+    test::InFolder in(dir.path());
+    dir.write(".i/c.bmp", test::bmp_bytes(3, 2));
+    EXPECT_EQ(qdata_check(), "");
+    EXPECT_EQ(qdata_find(".i/c.bmp"), nullptr);
+    Surf loose(".i/c.bmp", nullptr);
+    loose.load();
+    EXPECT_EQ(loose.world_wh(), E2::Vec2<int>(3, 2));
+    EXPECT_EQ(test::drain(qdata_find(".i/b.bmp")), member(1));
+}
+
 TEST_F(SmallArchive, CutFileYieldsEachMemberOnlyUpToTheCut) {
     std::vector<std::string> members;
     for (size_t i = 0; i < archive.rows().size(); ++i) members.push_back(member(i));

@@ -1,5 +1,6 @@
 #include "support.h"
 
+#include "checksum.h"
 #include "qdata.h"
 
 #include <gtest/gtest.h>
@@ -68,14 +69,15 @@ Archive::Archive(std::vector<std::pair<std::string, std::string>> members)
     std::sort(members_.begin(), members_.end());
     uint32_t offset = 0;
     for (auto const& m : members_) {
-        rows_.push_back({m.first.c_str(), offset, static_cast<uint32_t>(m.second.size())});
+        rows_.push_back({m.first.c_str(), offset, static_cast<uint32_t>(m.second.size()),
+                         E2::checksum64(m.second.data(), m.second.size())});
         offset += static_cast<uint32_t>(m.second.size());
     }
 }
 
 void Archive::write(std::string const& path, long keep) const {
     fs::create_directories(fs::path(path).parent_path());
-    std::string bytes = "qdat-test-header";
+    std::string bytes(reinterpret_cast<char const*>(qdata_header), sizeof qdata_header);
     for (auto const& m : members_) bytes += m.second;
     if (keep >= 0) bytes.resize(static_cast<size_t>(keep));
     std::ofstream(path, std::ios::binary) << bytes;

@@ -2,10 +2,12 @@
 """End-to-end checks of the game on a damaged or missing data archive. A copy of the
 executable runs from a folder of its own beside data/q.dat, made from the build's archive
 cut short, with members overwritten in place, or not there at all. An archive that lacks
-members (missing, not a file, empty or cut) stops the game before its window opens with
-status 1 and one message that names data/q.dat, what is wrong and what to do; one whose
-members are damaged in place runs, and it ends with status 0 when its window is closed:
-never a crash, never a stop without a message."""
+members (missing, not a file, empty or cut) or holds a damaged header or member stops the
+game before its window opens with status 1 and one message that names data/q.dat, what is
+wrong, the first member lacking and what to do. Loose files at the members' dotted names
+stand in for lacking or damaged members, and when those are damaged too the game runs and
+ends with status 0 when its window is closed: never a crash, never a stop without a
+message."""
 
 import os
 import random
@@ -27,10 +29,11 @@ LAST_MEMBER = "i/menu/title_bg.jpg"
 
 
 class Layout:
-    """A folder holding game/lunerra and, unless data is None, game/data/q.dat. The game
-    finds its archive beside itself; nothing at ../share/lunerra stands in for it."""
+    """A folder holding game/lunerra and, unless data is None, game/data/q.dat, with loose
+    files (index name: bytes) at their dotted names in game/. The game finds its archive
+    beside itself; nothing at ../share/lunerra stands in for it."""
 
-    def __init__(self, exe, data):
+    def __init__(self, exe, data, loose=None):
         self.folder = tempfile.mkdtemp(prefix="lunerra-e2e-archive-")
         game = os.path.join(self.folder, "game")
         os.makedirs(game)
@@ -41,6 +44,11 @@ class Layout:
             os.makedirs(self.data_dir)
             with open(os.path.join(self.data_dir, "q.dat"), "wb") as f:
                 f.write(data)
+        for name, member in (loose or {}).items():
+            path = os.path.join(game, "." + name)
+            os.makedirs(os.path.dirname(path), exist_ok=True)
+            with open(path, "wb") as f:
+                f.write(member)
 
     def __enter__(self):
         return self
@@ -58,6 +66,7 @@ class Archive:
             self.data = bytearray(f.read())
         offset, size = self.rows[LAST_MEMBER]
         check(len(self.data) == 16 + offset + size, "the archive does not end with %s" % LAST_MEMBER)
+        self.damaged = set()
 
     def span(self, name):
         offset, size = self.rows[name]
@@ -67,13 +76,27 @@ class Archive:
         """Replaces the member's bytes past keep: with zeros, or garbage for fill="garbage"."""
         start, size = self.span(name)
         n = size - keep
+        self.damaged.add(name)
         rng = random.Random(name)
         self.data[start + keep:start + size] = bytes(n) if fill == "zeros" else rng.randbytes(n)
 
     def field(self, name, at, value):
         """Overwrites bytes of the member at a given place, e.g. one field of a header."""
         start, _ = self.span(name)
+        self.damaged.add(name)
         self.data[start + at:start + at + len(value)] = value
+
+    def flip(self, name, at, n):
+        """Inverts n bytes of the member from a given place."""
+        self.field(name, at, bytes(b ^ 0xFF for b in self.member(name)[at:at + n]))
+
+    def member(self, name):
+        start, size = self.span(name)
+        return bytes(self.data[start:start + size])
+
+    def damaged_loose(self):
+        """The damaged members as loose files, as damaged as in the archive."""
+        return {name: self.member(name) for name in self.damaged}
 
 
 def crash_free(g, what):
@@ -179,10 +202,30 @@ def case_cut_inside_last_image(exe):
                        first="." + LAST_MEMBER)
 
 
+def case_damaged_in_place(exe):
+    """An archive of the right length with bytes changed inside an image or the header: it
+    is refused and the damaged member named."""
+    def refused(damage, wrong, first=None):
+        a = Archive(exe)
+        damage(a)
+        expect_refusal(exe, bytes(a.data), wrong, "damaged %s" % (first or "header"), first=first)
+
+    def big_title(a):  # 65535 x 65535
+        sof = a.member("i/menu/title_bg.jpg").index(b"\xff\xc0")
+        a.field("i/menu/title_bg.jpg", sof + 5, b"\xff\xff\xff\xff")
+
+    def zeroed_header(a):
+        a.data[:16] = bytes(16)
+    refused(lambda a: a.flip("i/menu/play_up.png", 200, 4), "is damaged: 1 of the game's", ".i/menu/play_up.png")
+    refused(big_title, "is damaged", ".i/menu/title_bg.jpg")
+    refused(zeroed_header, "is damaged: its first 16 bytes are not the header")
+
+
 def case_damaged_sounds(exe):
     """Every sound and track overwritten in place: headers with a zero rate or channel
-    count, zeros, garbage. They load as silence while the title waits for them, and the
-    buttons that play them on the way to the main menu stay silent."""
+    count, zeros, garbage, with damaged loose copies beside the archive. The check lets the
+    loose files stand in, the game reads no loose sounds, and the buttons that would play
+    them on the way to the main menu stay silent."""
     a = Archive(exe)
     a.field("a/button_down.wav", 24, bytes(4))  # the rate
     a.field("a/button_over.wav", 22, bytes(2))  # the channels
@@ -192,7 +235,7 @@ def case_damaged_sounds(exe):
     a.overwrite("a/game-0.ogg", "garbage")
     a.overwrite("a/game-1.ogg", "zeros", keep=8192)
     a.overwrite("a/game-2.ogg", "garbage", keep=4)
-    with Layout(exe, bytes(a.data)) as layout:
+    with Layout(exe, bytes(a.data), a.damaged_loose()) as layout:
         g = started(layout.exe, hooks=True)
         try:
             to_main_menu(g)
@@ -210,9 +253,10 @@ def case_damaged_sounds(exe):
 
 def case_damaged_images(exe):
     """The images of the first screens overwritten in place with zeros, with garbage, or
-    past their header: they are neither drawn nor hit. The title still leads on with a
-    click, the name is typed and entered with Return, and the continue and Play buttons,
-    whose images are all undecodable, do not react to clicks where they would be."""
+    past their header, and as damaged loose files: they are neither drawn nor hit. The title
+    still leads on with a click, the name is typed and entered with Return, and the continue
+    and Play buttons, whose images are all undecodable, do not react to clicks where they
+    would be."""
     a = Archive(exe)
     a.overwrite("i/menu/splashlogo.png", "garbage")
     a.overwrite("i/menu/title_bg.jpg", "zeros")
@@ -227,7 +271,7 @@ def case_damaged_images(exe):
         a.overwrite("i/menu/play_%s.png" % state, "zeros")
     a.overwrite("i/menu/cursor_normal.png", "zeros")
     a.overwrite("i/menu/glyphs/menu_n.png", "garbage")
-    with Layout(exe, bytes(a.data)) as layout:
+    with Layout(exe, bytes(a.data), a.damaged_loose()) as layout:
         g = started(layout.exe, hooks=True)
         try:
             def screen():
@@ -267,8 +311,9 @@ def case_damaged_images(exe):
 
 def case_damaged_cards(exe):
     """Every card back zeroed, the clubs overwritten with garbage, the hearts past their
-    header, the glow zeroed: a game of Klondike deals, and clicks, drags and double clicks on
-    its undrawn cards leave it running and reporting its table."""
+    header, the glow zeroed, in the archive and as loose files: a game of Klondike deals, and
+    clicks, drags and double clicks on its undrawn cards leave it running and reporting its
+    table."""
     a = Archive(exe)
     for name in a.rows:
         if name.startswith("i/game/cards/back") or name == "i/game/cards/glow.png":
@@ -277,7 +322,7 @@ def case_damaged_cards(exe):
             a.overwrite(name, "garbage")
         elif name.startswith("i/game/cards/h"):
             a.overwrite(name, "zeros", keep=64)
-    with Layout(exe, bytes(a.data)) as layout:
+    with Layout(exe, bytes(a.data), a.damaged_loose()) as layout:
         g = started(layout.exe, hooks=True)
         try:
             def screen():
@@ -322,6 +367,7 @@ CASES = {
     "middle": case_middle,
     "cut_before_last_image": case_cut_before_last_image,
     "cut_inside_last_image": case_cut_inside_last_image,
+    "damaged_in_place": case_damaged_in_place,
     "damaged_sounds": case_damaged_sounds,
     "damaged_images": case_damaged_images,
     "damaged_cards": case_damaged_cards,

@@ -32,7 +32,7 @@ def archive_of(exe):
     check(os.path.isfile(qdat) and os.path.isfile(index),
           "no data/q.dat and gen/qdata_index.cpp beside %s" % exe)
     rows = {m.group(1): (int(m.group(2)), int(m.group(3)))
-            for m in re.finditer(r'\{"([^"]+)", (\d+)u, (\d+)u\}', open(index).read())}
+            for m in re.finditer(r'\{"([^"]+)", (\d+)u, (\d+)u,', open(index).read())}
     return qdat, rows
 
 

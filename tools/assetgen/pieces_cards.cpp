@@ -15,9 +15,14 @@ namespace {
 const char* const kRankText[13] = {"A", "2", "3",  "4", "5", "6", "7",
                                    "8", "9", "10", "J", "Q", "K"};
 
+// The 800x600 window shows the cards at 25/32: each of its pixels spans 32/25 card pixels,
+// counted from the card's top-left corner.
+constexpr double kSmallPixel = 32.0 / 25.0;
+
 // The corner index of every face, in card pixels; the opposite corner is the same drawing
-// turned half a turn about the card's centre. Rank and suit sit side by side, wholly inside
-// the 26 rows that a covered tableau card leaves showing.
+// turned half a turn (see card_face). Rank and suit sit side by side, wholly inside the 26
+// rows that a covered tableau card leaves showing. The suit symbol is placed on whole pixels
+// of the 800x600 window, where it is drawn one cell to a pixel (index_suit_path).
 struct IndexGeometry {
     const char* font;    // one bold, narrow face for all ranks
     double rank_left;    // left edge of the rank column
@@ -25,13 +30,16 @@ struct IndexGeometry {
     double rank_top;     // top of the capitals and figures
     double rank_h;       // their height ("K" sets the scale of every rank)
     double rank_gap;     // ink gap between the two figures of "10"
-    double suit_cx;      // centre of the suit symbol
-    double suit_top;
-    double suit_h;
+    int suit_col;        // the suit symbol's top-left pixel in the 800x600 window
+    int suit_row;
+    int suit_pixels;     // its height and width there
+
+    double suit_left() const { return suit_col * kSmallPixel; }
+    double suit_top() const { return suit_row * kSmallPixel; }
+    double suit_size() const { return suit_pixels * kSmallPixel; }
 };
 
-constexpr IndexGeometry kIndex = {"Nimbus Sans Narrow Bold", 3.0, 12.0, 2.0, 15.0,
-                                  0.8, 22.5, 2.0, 12.0};
+constexpr IndexGeometry kIndex = {"Nimbus Sans Narrow Bold", 3.0, 12.0, 2.0, 15.0, 0.8, 13, 2, 9};
 
 // Flat inks of the faces: a warm, fairly light red and a near black, far apart in lightness
 // as well as hue so that they stay apart for players who see red and green alike.
@@ -126,7 +134,8 @@ void corner_index(cairo_t* cr, int suit, int rank) {
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
     cairo_fill(cr);
     cairo_new_path(cr);
-    index_suit_path(cr, suit, kIndex.suit_cx, kIndex.suit_top + kIndex.suit_h / 2, kIndex.suit_h);
+    const double size = kIndex.suit_size();
+    index_suit_path(cr, suit, kIndex.suit_left() + size / 2, kIndex.suit_top() + size / 2, size);
     set_rgb(cr, ink_of(suit));
     cairo_fill(cr);
 }
@@ -252,7 +261,12 @@ void card_face(cairo_t* cr, int w, int h, int suit, int rank) {
     else
         court_portrait(cr, suit, rank);
     corner_index(cr, suit, rank);
-    cairo_translate(cr, kCardW, kCardH);
+    // The turned corner moves inward by less than a pixel of the 800x600 window, so that its
+    // suit symbol lies on that window's pixels as well.
+    const double turned_left = kCardW - kIndex.suit_left() - kIndex.suit_size();
+    const double turned_top = kCardH - kIndex.suit_top() - kIndex.suit_size();
+    cairo_translate(cr, kCardW - std::fmod(turned_left, kSmallPixel),
+                    kCardH - std::fmod(turned_top, kSmallPixel));
     cairo_rotate(cr, kPi);
     corner_index(cr, suit, rank);
     cairo_restore(cr);

@@ -33,6 +33,12 @@ void rounded_rect(cairo_t* cr, double x, double y, double w, double h, double r)
 
 namespace {
 
+void add_disc(cairo_t* cr, double cx, double cy, double r) {
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
+    cairo_close_path(cr);
+}
+
 // Unit shapes: height 1 from y -0.5 to 0.5, centred on x 0.
 void unit_heart(cairo_t* cr) {
     cairo_move_to(cr, 0, 0.5);
@@ -70,18 +76,10 @@ void unit_spade(cairo_t* cr) {
 
 void unit_club(cairo_t* cr) {
     const double r = 0.235;
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, 0, -0.5 + r, r, 0, 2 * kPi);
-    cairo_close_path(cr);
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, -0.265, 0.09, r, 0, 2 * kPi);
-    cairo_close_path(cr);
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, 0.265, 0.09, r, 0, 2 * kPi);
-    cairo_close_path(cr);
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, 0, 0.02, 0.14, 0, 2 * kPi);
-    cairo_close_path(cr);
+    add_disc(cr, 0, -0.5 + r, r);
+    add_disc(cr, -0.265, 0.09, r);
+    add_disc(cr, 0.265, 0.09, r);
+    add_disc(cr, 0, 0.02, 0.14);
     cairo_move_to(cr, -0.055, 0.05);
     cairo_curve_to(cr, -0.06, 0.33, -0.13, 0.45, -0.22, 0.5);
     cairo_line_to(cr, 0.22, 0.5);
@@ -89,37 +87,45 @@ void unit_club(cairo_t* cr) {
     cairo_close_path(cr);
 }
 
-// Index club: three round lobes with open notches between them, on a flared stem.
+// The index club and spade are drawn on a 9 x 9 grid of cells (cell units from the top-left):
+// at the index's size each cell is one pixel of the 800x600 window, which shows the cards at
+// 25/32, so the notches and the point that tell them apart land on whole pixels there too.
+void in_index_cells(cairo_t* cr) {
+    cairo_scale(cr, 1.0 / 9, 1.0 / 9);
+    cairo_translate(cr, -4.5, -4.5);
+}
+
+// Index club: three round lobes, the top one standing clear of the side ones, joined only by
+// a one-cell stem that widens into a foot.
 void unit_index_club(cairo_t* cr) {
-    const double r = 0.245;
-    const double lobes[3][2] = {{0, -0.5 + r}, {-0.5 + r, 0.14}, {0.5 - r, 0.14}};
-    for (const auto& c : lobes) {
-        cairo_new_sub_path(cr);
-        cairo_arc(cr, c[0], c[1], r, 0, 2 * kPi);
-        cairo_close_path(cr);
-    }
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, 0, 0.03, 0.15, 0, 2 * kPi);
-    cairo_close_path(cr);
-    cairo_move_to(cr, -0.08, 0.05);
-    cairo_curve_to(cr, -0.08, 0.3, -0.13, 0.43, -0.25, 0.5);
-    cairo_line_to(cr, 0.25, 0.5);
-    cairo_curve_to(cr, 0.13, 0.43, 0.08, 0.3, 0.08, 0.05);
+    in_index_cells(cr);
+    add_disc(cr, 4.5, 2.05, 2.05);
+    add_disc(cr, 2.0, 5.9, 2.0);
+    add_disc(cr, 7.0, 5.9, 2.0);
+    cairo_rectangle(cr, 4.0, 2.0, 1.0, 6.0);
+    cairo_move_to(cr, 5.0, 7.0);
+    cairo_curve_to(cr, 5.1, 7.9, 5.6, 8.6, 6.1, 9);
+    cairo_line_to(cr, 2.9, 9);
+    cairo_curve_to(cr, 3.4, 8.6, 3.9, 7.9, 4.0, 7.0);
     cairo_close_path(cr);
 }
 
-// Index spade: a sharp tip widening steadily to round lower lobes, and a stem.
+// Index spade: one point widening in a single smooth body to the full width, two round lower
+// lobes, a stem and a foot.
 void unit_index_spade(cairo_t* cr) {
-    cairo_move_to(cr, 0, -0.5);
-    cairo_curve_to(cr, 0.16, -0.3, 0.5, -0.1, 0.5, 0.14);
-    cairo_curve_to(cr, 0.5, 0.29, 0.38, 0.37, 0.27, 0.37);
-    cairo_curve_to(cr, 0.17, 0.37, 0.09, 0.32, 0.05, 0.26);
-    cairo_curve_to(cr, 0.06, 0.37, 0.12, 0.45, 0.24, 0.5);
-    cairo_line_to(cr, -0.24, 0.5);
-    cairo_curve_to(cr, -0.12, 0.45, -0.06, 0.37, -0.05, 0.26);
-    cairo_curve_to(cr, -0.09, 0.32, -0.17, 0.37, -0.27, 0.37);
-    cairo_curve_to(cr, -0.38, 0.37, -0.5, 0.29, -0.5, 0.14);
-    cairo_curve_to(cr, -0.5, -0.1, -0.16, -0.3, 0, -0.5);
+    in_index_cells(cr);
+    cairo_move_to(cr, 4.5, 0);
+    cairo_curve_to(cr, 5.5, 1.6, 9, 3.2, 9, 5.4);
+    cairo_curve_to(cr, 9, 6.7, 8.1, 7.3, 7.0, 7.3);
+    cairo_curve_to(cr, 6.1, 7.3, 5.4, 6.9, 5.0, 6.3);
+    cairo_line_to(cr, 5.0, 7.5);
+    cairo_curve_to(cr, 5.2, 8.3, 5.9, 8.8, 6.6, 9);
+    cairo_line_to(cr, 2.4, 9);
+    cairo_curve_to(cr, 3.1, 8.8, 3.8, 8.3, 4.0, 7.5);
+    cairo_line_to(cr, 4.0, 6.3);
+    cairo_curve_to(cr, 3.6, 6.9, 2.9, 7.3, 2.0, 7.3);
+    cairo_curve_to(cr, 0.9, 7.3, 0, 6.7, 0, 5.4);
+    cairo_curve_to(cr, 0, 3.2, 3.5, 1.6, 4.5, 0);
     cairo_close_path(cr);
 }
 

@@ -44,8 +44,9 @@ void rounded_rect(cairo_t* cr, double x, double y, double w, double h, double r)
 // Suit shapes centred on (cx, cy) with height `size`; suit 0 clubs, 1 diamonds, 2 hearts,
 // 3 spades. Sub-paths may overlap: fill with the non-zero rule.
 void suit_path(cairo_t* cr, int suit, double cx, double cy, double size);
-// The same suits cut for the corner index, where a shape is 8 to 12 pixels wide: the club's
-// three lobes and the spade's pointed blade kept apart by clear notches.
+// The same suits cut for the corner index, where a shape is 9 to 12 pixels high. The club (three
+// lobes apart, a thin stem) and the spade (one point, one smooth body) lie on a 9 x 9 grid: at a
+// `size` of 9 pixels of the 800x600 window, placed on its pixels, each cell is one of them.
 void index_suit_path(cairo_t* cr, int suit, double cx, double cy, double size);
 // Star with `points` tips, outer and inner radii, first tip at angle `rot` (0 = up).
 void star_path(cairo_t* cr, double cx, double cy, double r_out, double r_in, int points,

@@ -11,9 +11,10 @@ struct Row {
     std::string name;
     uint32_t offset;  // from the end of the header
     uint32_t size;
+    uint64_t sum;  // E2::checksum64 of the member's bytes
 };
 
-// The archive's 16 header bytes; nothing reads them.
+// The archive's 16 header bytes; the start-up check compares them.
 extern const char header[16];
 
 // Writes `archive`: the header, then the files in_dir/<name> back to back in byte order
@@ -21,7 +22,7 @@ extern const char header[16];
 std::vector<Row> pack(const std::string& in_dir, std::vector<std::string> names,
                       const std::string& archive, std::string* error);
 
-// C++ source defining qdata_rows and qdata_row_count for these rows.
+// C++ source defining qdata_header, qdata_rows and qdata_row_count for these rows.
 std::string index_source(const std::vector<Row>& rows);
 
 }  // namespace qpack
