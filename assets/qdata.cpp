@@ -242,8 +242,9 @@ std::string qdata_check() {
     for (auto& m : idx) {
         m.second.loose = false;
         if (fd >= 0 && member_whole(fd, have, m.second, buffer)) continue;
+        // Only images are ever read from loose files; a sound has no stand-in.
         std::string loose = "." + m.first;
-        if (access(loose.c_str(), R_OK) == 0) {
+        if (m.first.compare(0, 2, "i/") == 0 && access(loose.c_str(), R_OK) == 0) {
             m.second.loose = true;
             continue;
         }

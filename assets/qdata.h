@@ -17,7 +17,7 @@ SDL_RWops* qdata_find(std::string const& name);
 
 // What keeps the archive from serving the program, told for the player, or empty when its
 // header is the packed one and every member either holds its packed bytes (its checksum
-// matches its index row) or has a loose file at its dotted name. Reads the whole archive; it
+// matches its index row) or, for an image, has a loose file at its dotted name. Reads the whole archive; it
 // is opened and kept open for the lookups.
 std::string qdata_check();
 

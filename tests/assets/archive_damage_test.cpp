@@ -230,6 +230,12 @@ TEST_F(SmallArchive, StartUpCheckNamesTheFirstDamagedMemberUnlessALooseFileStand
     loose.load();
     EXPECT_EQ(loose.world_wh(), E2::Vec2<int>(3, 2));
     EXPECT_EQ(test::drain(qdata_find(".i/b.bmp")), member(1));
+
+    // Sounds are never read from loose files, so none stands in for a damaged one.
+    dir.write("data/q.dat", flipped({header + long(archive.rows()[0].offset)}));
+    archive.use(path);
+    dir.write(".a/s.wav", member(0));
+    EXPECT_NE(qdata_check().find("(the first: .a/s.wav)"), std::string::npos) << qdata_check();
 }
 
 TEST_F(SmallArchive, CutFileYieldsEachMemberOnlyUpToTheCut) {
