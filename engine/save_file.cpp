@@ -145,6 +145,7 @@ bool link_target(std::string const& path, std::string& target) {
         if (lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
         char to[4096];
         ssize_t n = readlink(target.c_str(), to, sizeof to);
+        if (n == static_cast<ssize_t>(sizeof to)) errno = ENAMETOOLONG;
         if (n <= 0 || n == static_cast<ssize_t>(sizeof to)) return false;
         std::string const next(to, static_cast<std::size_t>(n));
         target = next[0] == '/' ? next : folder_of(target) + "/" + next;

@@ -2,7 +2,8 @@
 """End-to-end checks of the menus and the record files in the real window: every main-menu
 button reaches its screen and comes back; a second player is created, chosen and deleted; a
 volume survives a restart; a card back is chosen and dealt; a won game enters the high-score
-table, which still shows it after a restart.
+table, which still shows it after a restart; players made in slots whose files cannot be read
+are saved there, the old files kept beside them.
 
 Screens are recognised by archive images that only they show at a place, at full strength."""
 

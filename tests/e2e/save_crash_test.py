@@ -29,7 +29,7 @@ import time
 
 from harness import Failure, Game, check, main
 from records_test import Session, options_bytes
-from title_test import SAVE_FOLDER, archive_of, profile_bytes, read
+from title_test import SAVE_FOLDER, archive_of, profile_bytes
 
 PLAYERS = ["player%d.dat" % i for i in range(5)]
 RECORDS = ["options.dat"] + PLAYERS + ["highscores.dat"]
@@ -390,86 +390,9 @@ def case_full_disk(exe):
         shutil.rmtree(config, ignore_errors=True)
 
 
-def told_run(exe, archive, config, body, user=False):
-    """A run driven by body(s) and closed: its stderr."""
-    s = Session(exe, archive, config, user=user)
-    try:
-        body(s)
-        s.close()
-    finally:
-        s.g.stop()
-    return s.g.err.decode(errors="replace")
-
-
-def case_failures_told(exe):
-    """A save that fails says so on stderr, naming the record and the reason, once in a run:
-    a player file of mode 0444 (its owner plays a game, leaves it and quits; as root the game
-    runs as an unprivileged user), and options.dat on a full 64 KiB tmpfs (where one can be
-    mounted). The records stay as they were."""
-    archive = archive_of(exe)
-    config = tempfile.mkdtemp(prefix="lunerra-e2e-config-")
-    try:
-        folder = os.path.join(config, SAVE_FOLDER)
-        os.makedirs(folder)
-        path = os.path.join(folder, "player0.dat")
-        ann = profile_bytes("ann", fresh=False, current=True)
-        with open(path, "wb") as f:
-            f.write(ann)
-        os.chmod(path, 0o444)
-
-        def play(s):
-            s.start()
-            s.to_play()
-            s.click_until("i/game/mainmenu_up.png", 859, 0, "main_menu")
-        err = told_run(exe, archive, config, play, user=os.geteuid() == 0)
-        check(err.count("%s was not saved (Permission denied)\n" % path) == 1,
-              "the refused save is not told once: %r" % err[-2000:])
-        check(read(path) == ann, "the read-only player0.dat changed")
-    finally:
-        shutil.rmtree(config, ignore_errors=True)
-
-    disk = tempfile.mkdtemp(prefix="lunerra-e2e-tmpfs-")
-    try:
-        if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", disk],
-                          capture_output=True).returncode != 0:
-            print("no tmpfs can be mounted here: the full-disk part is left out")
-            return
-        try:
-            told_run(exe, archive, disk, lambda s: s.start("ann"))
-            fd = os.open(os.path.join(disk, "filler"), os.O_WRONLY | os.O_CREAT)
-            try:
-                while os.write(fd, b"\0" * 4096) > 0:
-                    pass
-            except OSError:
-                pass
-            finally:
-                os.close(fd)
-
-            def music(s):
-                s.start()
-                s.click_image("i/menu/options_up.png", 313, 265)
-                s.wait_screen("options")
-                s.click(350, MUSIC_Y + 14)
-                check(s.wait_picture("i/menu/slider.png", 350, MUSIC_Y), "the knob did not jump to 350")
-                s.keys("Escape")
-                s.wait_screen("main_menu")
-            err = told_run(exe, archive, disk, music)
-            options = os.path.join(disk, SAVE_FOLDER, "options.dat")
-            check(err.count("%s was not saved (No space left on device)\n" % options) == 1,
-                  "the save on a full disk is not told once: %r" % err[-2000:])
-            state, temps = snapshot(os.path.join(disk, SAVE_FOLDER))
-            check(state["options.dat"] is None and not temps,
-                  "the full disk holds options.dat %s and temporaries %s" % (describe(state["options.dat"]), temps))
-        finally:
-            subprocess.run(["umount", disk], capture_output=True)
-    finally:
-        shutil.rmtree(disk, ignore_errors=True)
-
-
 CASES = {
     "killed_while_saving": case_killed_while_saving,
     "full_disk": case_full_disk,
-    "failures_told": case_failures_told,
 }
 
 if __name__ == "__main__":
