@@ -191,6 +191,15 @@ class Session:
     def file(self, name):
         return read(os.path.join(self.folder, name))
 
+    def create_second(self, name):
+        """Main menu -> player choice -> a player named in the second row."""
+        self.click(512, 720)
+        self.wait_screen("choose_player")
+        self.click_image("i/menu/create_up.png", 826, 264)
+        time.sleep(0.3)
+        self.keys(*name, "Return")
+        self.wait_screen("choose_player")
+
     def to_play(self):
         """Main menu -> game choice -> the rules page (shown before a first game) -> play."""
         self.click_image("i/menu/play_up.png", 313, 163)
@@ -476,6 +485,19 @@ def win_klondike(s):
     check(not tops, "cards stay on the tableau: %s" % sorted(k for k in cards if k[0] == "tableau"))
 
 
+def win_to_main_menu(s):
+    """Wins the Klondike game on the play screen, goes on from the statistics shown then
+    and leaves the new deal for the main menu. The statistics screen as it showed."""
+    win_klondike(s)
+    time.sleep(2.5)  # the score counter catches up, then the won dialog shows
+    s.click(*NEUTRAL)
+    stats = s.wait_screen("stats", 15)
+    s.click_image("i/menu/continue_up.png", 313, 670)
+    s.wait_screen("play")
+    s.click_until("i/game/mainmenu_up.png", 859, 0, "main_menu")
+    return stats
+
+
 def case_won_highscore(exe):
     """A won Klondike game shows the statistics, enters the high-score table at its top and
     into "highscores.dat"; after a restart the table still shows it."""
@@ -489,13 +511,7 @@ def case_won_highscore(exe):
             s.keys("Escape")
             s.wait_screen("main_menu")
             s.to_play()
-            win_klondike(s)
-            time.sleep(2.5)  # the score counter catches up, then the won dialog shows
-            s.click(*NEUTRAL)
-            keep(s.wait_screen("stats", 15), "won_stats")
-            s.click_image("i/menu/continue_up.png", 313, 670)
-            s.wait_screen("play")
-            s.click_until("i/game/mainmenu_up.png", 859, 0, "main_menu")
+            keep(win_to_main_menu(s), "won_stats")
             s.click_image("i/menu/highscores_up.png", 313, 367)
             shots["after"] = s.wait_screen("high_scores")
             keep(shots["after"], "won_high_scores")
@@ -620,22 +636,11 @@ def unreadable_slots(exe, kind):
 
         def first(s):
             s.start("ann")
-            s.click(512, 720)
-            s.wait_screen("choose_player")
-            s.click_image("i/menu/create_up.png", 826, 264)
-            time.sleep(0.3)
-            s.keys("b", "e", "a", "Return")
-            s.wait_screen("choose_player")
+            s.create_second("bea")
             s.keys("Escape")
             s.wait_screen("main_menu")
             s.to_play()
-            win_klondike(s)
-            time.sleep(2.5)  # the score counter catches up, then the won dialog shows
-            s.click(*NEUTRAL)
-            s.wait_screen("stats", 15)
-            s.click_image("i/menu/continue_up.png", 313, 670)
-            s.wait_screen("play")
-            s.click_until("i/game/mainmenu_up.png", 859, 0, "main_menu")
+            win_to_main_menu(s)
             s.close()
             err = s.g.err.decode(errors="replace")
             for path in old:

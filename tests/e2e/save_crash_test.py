@@ -263,12 +263,7 @@ def prepare(exe, archive, config):
     s = Session(exe, archive, config)
     try:
         s.start("ann")
-        s.click(512, 720)
-        s.wait_screen("choose_player")
-        s.click_image("i/menu/create_up.png", 826, 264)
-        time.sleep(0.3)
-        s.keys("b", "e", "a", "Return")
-        s.wait_screen("choose_player")
+        s.create_second("bea")
         check(marker_on(s, 1), "the new player bea is not current")
         s.close()
     finally:
