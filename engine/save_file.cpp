@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <mutex>
@@ -96,10 +97,11 @@ void sync_folder(std::string const& folder) {
     close(fd);
 }
 
-// Paths of records whose last read found them unreadable, and those already told about.
+// Paths of records whose last read found them unreadable, those already told about, and
+// those whose failed save was told.
 struct UnreadableRecords {
     std::mutex lock;
-    std::set<std::string> marked, told;
+    std::set<std::string> marked, told, failed;
 };
 
 UnreadableRecords& unreadable_records() {
@@ -111,6 +113,14 @@ void clear_unreadable(std::string const& path) {
     UnreadableRecords& r = unreadable_records();
     std::lock_guard<std::mutex> hold(r.lock);
     r.marked.erase(path);
+}
+
+// A save that failed is told once per path in a run.
+void tell_failed_save(std::string const& path, std::string const& why) {
+    UnreadableRecords& r = unreadable_records();
+    std::lock_guard<std::mutex> hold(r.lock);
+    if (r.failed.insert(path).second)
+        std::fprintf(stderr, "lunerra: %s was not saved (%s)\n", path.c_str(), why.c_str());
 }
 
 // The mode and owner of the file being replaced go to the temporary. Changing the owner
@@ -126,28 +136,98 @@ void keep_mode_and_owner(int fd, struct stat const& old) {
     }
 }
 
-}  // namespace
+// The file that saving `path` replaces: the path itself or, where it is a symbolic link,
+// the file the links lead to (which need not exist yet). False for a loop of links.
+bool link_target(std::string const& path, std::string& target) {
+    target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+        char to[4096];
+        ssize_t n = readlink(target.c_str(), to, sizeof to);
+        if (n == static_cast<ssize_t>(sizeof to)) errno = ENAMETOOLONG;
+        if (n <= 0 || n == static_cast<ssize_t>(sizeof to)) return false;
+        std::string const next(to, static_cast<std::size_t>(n));
+        target = next[0] == '/' ? next : folder_of(target) + "/" + next;
+    }
+    errno = ELOOP;
+    return false;
+}
 
-bool save_file_atomically(std::string const& path, std::function<void(FILE*)> const& write) {
-    if (path.empty() || is_record_unreadable(path)) return false;
-    // What stands at the path now: a plain file that may be written to is replaced,
-    // anything else is left alone.
+// Moves `target` to "<target>.unreadable", or ".unreadable.1" and on where that is taken,
+// never over an earlier one. The new path, or "" with errno set.
+std::string move_aside(std::string const& target) {
+    for (int n = 0; n < 10000; ++n) {
+        std::string aside = target + ".unreadable" + (n ? "." + std::to_string(n) : std::string());
+        if (renameat2(AT_FDCWD, target.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) return aside;
+        if (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP) {
+            // A file system without the no-replace rename: a second link, then the first goes.
+            if (link(target.c_str(), aside.c_str()) == 0) {
+                if (unlink(target.c_str()) == 0) return aside;
+                int const e = errno;
+                unlink(aside.c_str());
+                errno = e;
+                return std::string();
+            }
+        }
+        if (errno != EEXIST) return std::string();
+    }
+    errno = EEXIST;
+    return std::string();
+}
+
+// What stands at `target` may be replaced: nothing, or a plain file the user may write, or
+// a record whose last read found it unreadable (`aside`: it is to be moved aside first).
+// The reason when it may not.
+bool may_replace(std::string const& path, std::string const& target, struct stat& old, bool& replacing, bool& aside,
+                 std::string& why) {
+    replacing = stat(target.c_str(), &old) == 0;
+    aside = false;
+    if (!replacing) return true;
+    if (!S_ISREG(old.st_mode)) {
+        why = "not a plain file";
+        return false;
+    }
+    if (is_record_unreadable(path)) {
+        aside = true;
+        replacing = false;  // the new file does not take the unreadable one's mode
+        return true;
+    }
+    if (access(target.c_str(), W_OK) != 0) {
+        why = std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+// The save itself; false with the reason.
+bool save_through(std::string const& path, std::function<void(FILE*)> const& write, std::string& why) {
+    std::string target;
+    if (!link_target(path, target)) {
+        why = std::strerror(errno);
+        return false;
+    }
     struct stat old {};
-    bool const replacing = stat(path.c_str(), &old) == 0;
-    if (replacing && (!S_ISREG(old.st_mode) || access(path.c_str(), W_OK) != 0)) return false;
+    bool replacing = false, aside = false;
+    if (!may_replace(path, target, old, replacing, aside, why)) return false;
     long const pid = static_cast<long>(getpid());
-    remove_stale_temporaries(path, pid);
-    std::string tmp = path + ".tmp" + std::to_string(pid);
+    remove_stale_temporaries(target, pid);
+    std::string tmp = target + ".tmp" + std::to_string(pid);
     FileSizeSignalIgnored no_sigxfsz;
     int fd = open_temp(tmp);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        why = std::strerror(errno);
+        return false;
+    }
     if (replacing) keep_mode_and_owner(fd, old);
     FILE* f = fdopen(fd, "wb");
     if (!f) {
+        why = std::strerror(errno);
         close(fd);
         unlink(tmp.c_str());
         return false;
     }
+    errno = 0;
     try {
         write(f);
     } catch (...) {
@@ -155,17 +235,42 @@ bool save_file_atomically(std::string const& path, std::function<void(FILE*)> co
         unlink(tmp.c_str());
         throw;
     }
-    bool ok = std::fflush(f) == 0;
-    ok = !std::ferror(f) && ok;
-    ok = ok && fsync(fileno(f)) == 0;
-    ok = std::fclose(f) == 0 && ok;
-    ok = ok && std::rename(tmp.c_str(), path.c_str()) == 0;
+    // The first step that fails gives the reason.
+    int err = 0;
+    auto done = [&err](bool ok) {
+        if (!ok && err == 0) err = errno ? errno : EIO;
+        return ok;
+    };
+    bool ok = done(!std::ferror(f)) && done(std::fflush(f) == 0) && done(fsync(fileno(f)) == 0);
+    ok = done(std::fclose(f) == 0) && ok;
+    if (ok && aside) {
+        std::string const moved = move_aside(target);
+        if (moved.empty()) {
+            why = std::string("it cannot be read and could not be moved aside: ") + std::strerror(errno);
+            unlink(tmp.c_str());
+            return false;
+        }
+        clear_unreadable(path);
+        std::fprintf(stderr, "lunerra: %s could not be read; it was moved to %s\n", path.c_str(), moved.c_str());
+    }
+    ok = ok && done(std::rename(tmp.c_str(), target.c_str()) == 0);
     if (!ok) {
+        why = std::strerror(err);
         unlink(tmp.c_str());
         return false;
     }
-    sync_folder(folder_of(path));
+    sync_folder(folder_of(target));
     return true;
+}
+
+}  // namespace
+
+bool save_file_atomically(std::string const& path, std::function<void(FILE*)> const& write) {
+    if (path.empty()) return false;
+    std::string why;
+    if (save_through(path, write, why)) return true;
+    tell_failed_save(path, why);
+    return false;
 }
 
 FILE* open_record(std::string const& path, RecordState* state) {
@@ -174,8 +279,9 @@ FILE* open_record(std::string const& path, RecordState* state) {
     st = RecordState::missing;
     if (path.empty()) return nullptr;
     // A record that is read and then found unchanged is not saved again: the temporaries
-    // that killed runs left beside it go here.
-    remove_stale_temporaries(path, static_cast<long>(getpid()));
+    // that killed runs left beside it (or beside the file its links lead to) go here.
+    std::string target;
+    remove_stale_temporaries(link_target(path, target) ? target : path, static_cast<long>(getpid()));
     // A look first, so that a device is never opened; the descriptor's own type is what
     // counts, since the path may change in between.
     struct stat look {};
@@ -221,7 +327,7 @@ void record_unreadable(std::string const& path, std::string const& why) {
     std::lock_guard<std::mutex> hold(r.lock);
     r.marked.insert(path);
     if (!r.told.insert(path).second) return;
-    std::fprintf(stderr, "lunerra: %s cannot be read (%s); it is left as it is and nothing is saved to it\n",
+    std::fprintf(stderr, "lunerra: %s cannot be read (%s); it is left as it is\n",
                  path.c_str(), why.c_str());
 }
 

@@ -15,8 +15,14 @@ namespace io {
 // SIGXFSZ. Temporaries of this file left by processes that have ended are
 // removed first. An existing file keeps its permission bits (and its owner
 // where the process may set it); a new one gets the user's default mode. A
-// file that exists but cannot be written to, or whose last read found it
-// unreadable (see open_record, record_unreadable), is left as it is: false.
+// symbolic link at `path` stays: the file it leads to is replaced (made,
+// where it does not exist) the same way in its own folder. A file that is
+// not a plain file, or that exists but may not be written, is left as it
+// is: false. A record whose last read found it unreadable (see open_record,
+// record_unreadable) is first moved aside in its folder, to
+// "<name>.unreadable" or, where that is taken, ".unreadable.1" and on,
+// never over an earlier one; stderr is told where it went. Every failure
+// is told on stderr with the path and the reason, once per path in a run.
 bool save_file_atomically(std::string const& path, std::function<void(FILE*)> const& write);
 
 // How a record file was found by open_record.
@@ -29,8 +35,8 @@ enum class RecordState { missing, opened, unreadable };
 // Temporaries of this file left by processes that have ended are removed.
 FILE* open_record(std::string const& path, RecordState* state = nullptr);
 
-// Marks `path` as a record that exists but could not be read: nothing writes
-// over it until it is opened again. The first mark of a path is told on stderr.
+// Marks `path` as a record that exists but could not be read: it is left as it
+// is until a save moves it aside. The first mark of a path is told on stderr.
 void record_unreadable(std::string const& path, std::string const& why);
 
 // Whether the last read of `path` found it unreadable.

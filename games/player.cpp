@@ -29,33 +29,36 @@ public:
         u32(ignored);
     }
     // The name, up to max_namlen characters of it; characters the name entry cannot type
-    // are dropped, and reading goes on at the field behind the stored string. Where the
-    // string ends is told by its count or, when that is damaged, by the file's size less
-    // the `tail` bytes that follow the name in a whole file. A name that cannot be placed
-    // (a cut inside it) stops the reader with the target at its value.
+    // are dropped, and reading goes on at the field behind the stored string. The stored
+    // count tells where the string ends wherever it can be right: the rest of a whole
+    // profile (`tail` bytes) fits behind it and it ends at a zero byte, so that bytes after
+    // a whole profile change nothing. Otherwise the file's size less `tail` tells it where
+    // that ends at a zero byte (for a count of 0, behind a name); else a file cut behind
+    // the name, or a name without its zero, is read by its count. A name that cannot be
+    // placed (a cut inside it) stops the reader with the target at its value.
     void name(std::string& v, long tail) {
         std::uint32_t count = 0;
         u32(count);
         if (!ok_) return;
-        if (count == 0) {
-            ok_ = more_bytes();
-            if (ok_) v.clear();
-            return;
-        }
         long const here = std::ftell(f_);
         long const left = bytes_left();
-        long const by_count = left < 0 || count <= static_cast<unsigned long>(left) ? static_cast<long>(count) : -1;
-        long const by_size = left >= tail ? left - tail : -1;
+        if (here < 0 || left < 0) {
+            ok_ = false;
+            return;
+        }
+        long const n = static_cast<long>(count), by_size = left - tail;
         long span = -1;
-        if (by_count >= 0 && by_count == by_size)
-            span = by_count;
-        else if (by_size > 0 && zero_at(here + by_size - 1))
+        if (n > 0 && n <= left - tail && zero_at(here + n - 1))
+            span = n;
+        else if (by_size > 0 && zero_at(here + by_size - 1) && (n > 0 || no_zero_in(here, by_size - 1)))
             span = by_size;  // a whole file whose count is damaged
-        else if (by_count >= 0)
-            span = by_count;  // a file cut behind the name, or a name without its zero
-        else if (by_size >= 0)
+        else if (n == 0 && left > 0)
+            span = 0;
+        else if (n > 0 && n <= left)
+            span = n;
+        else if (n > 0 && by_size >= 0)
             span = by_size;
-        if (span < 0 || here < 0) {
+        if (span < 0) {
             ok_ = false;
             return;
         }
@@ -88,11 +91,17 @@ private:
         return zero;
     }
 
-    bool more_bytes() {
-        int c = std::fgetc(f_);
-        if (c == EOF) return false;
-        std::ungetc(c, f_);
-        return true;
+    // Whether the `len` bytes at `at` are a name: one or more bytes, none of them zero.
+    bool no_zero_in(long at, long len) {
+        if (len < 1 || len > static_cast<long>(E2::io::max_string_count)) return false;
+        long here = std::ftell(f_);
+        bool none = std::fseek(f_, at, SEEK_SET) == 0;
+        for (long i = 0; none && i < len; ++i) {
+            int c = std::fgetc(f_);
+            none = c != 0 && c != EOF;
+        }
+        std::fseek(f_, here, SEEK_SET);
+        return none;
     }
 
     template <typename T, typename V>
@@ -109,28 +118,24 @@ private:
     bool ok_ = true;
 };
 
-// A profile's bytes as Player::save writes them.
+// A profile's bytes as Player::save writes them, or "" where they cannot be computed.
 std::string serialized(Player const& p) {
     char* buf = nullptr;
     std::size_t size = 0;
     FILE* f = open_memstream(&buf, &size);
     if (!f) return std::string();
     p.save(f);
-    std::fclose(f);
-    std::string out(buf, size);
+    bool const whole = std::fclose(f) == 0;
+    std::string out = whole ? std::string(buf, size) : std::string();
     std::free(buf);
     return out;
 }
 
-// The bytes that follow the name in a whole profile file.
-long bytes_behind_name() {
-    static long const n = [] {
-        Player p;
-        p.name.clear();
-        return static_cast<long>(serialized(p).size()) - 8 - 4;
-    }();
-    return n;
-}
+// The bytes that follow the name in a whole profile file: score, two times, two flags, the
+// show-rules flags, game, card back, background, the statistics, eight reserved words and
+// the rule options.
+constexpr long bytes_behind_name =
+    3 * 4 + 2 + Player::entry_count + 3 * 4 + Player::entry_count * 6 * 4 + 8 * 4 + rule_options_size;
 
 // More than any profile file holds; a larger file is compared only this far.
 constexpr std::size_t max_file_bytes = 1u << 20;
@@ -146,15 +151,21 @@ std::string contents(FILE* f) {
 
 // A slot's file as it was read at start-up, and the profile as it stood then: while both
 // are unchanged, saving leaves the file alone, so that what the reader dropped or
-// corrected (a name past max_namlen characters, damaged bytes) is not lost.
+// corrected (a name past max_namlen characters, damaged bytes) is not lost. A slot whose
+// file could not be read keeps it until the profile changes.
 struct AsRead {
     std::string path, file, profile;
+    bool unreadable = false;
 };
 AsRead as_read[Player::slot_count];
 
+// Bytes that cannot be computed never count as unchanged.
 bool unchanged_since_read(unsigned i, std::string const& path, Player const& p) {
     AsRead const& r = as_read[i];
-    if (r.path.empty() || r.path != path || serialized(p) != r.profile) return false;
+    if (r.path.empty() || r.path != path) return false;
+    std::string const now = serialized(p);
+    if (now.empty() || now != r.profile) return false;
+    if (r.unreadable) return E2::io::is_record_unreadable(path);
     FILE* f = E2::io::open_record(path);
     if (!f) return false;
     bool same = contents(f) == r.file;
@@ -238,7 +249,7 @@ bool Player::read(FILE* f) {
     in_progress = false;
     FieldReader r(f);
     r.skip_u32();
-    r.name(name, bytes_behind_name());
+    r.name(name, bytes_behind_name);
     bool const named = r.ok();
     r.i32(score);
     r.u32(game_ms);
@@ -321,15 +332,21 @@ void Player::read_all() {
         p->is_current = false;
         as_read[i] = AsRead();
         std::string const path = filename(i);
-        FILE* f = E2::io::open_record(path);
-        if (!f) continue;
-        bool const named = p->read(f);
-        std::string file = contents(f);
-        std::fclose(f);
-        if (named)
-            as_read[i] = {path, std::move(file), serialized(*p)};
-        else if (!file.empty())
-            E2::io::record_unreadable(path, "not a player file, or damaged where it names the player");
+        E2::io::RecordState state;
+        FILE* f = E2::io::open_record(path, &state);
+        bool named = false;
+        std::string file;
+        if (f) {
+            named = p->read(f);
+            file = contents(f);
+            std::fclose(f);
+            if (!named && !file.empty()) {
+                E2::io::record_unreadable(path, "not a player file, or damaged where it names the player");
+                state = E2::io::RecordState::unreadable;
+            }
+        }
+        if (named || state == E2::io::RecordState::unreadable)
+            as_read[i] = {path, std::move(file), serialized(*p), !named};
     }
     for (unsigned i = 0; i < slot_count; ++i) {
         if (get(i)->is_current) {

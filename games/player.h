@@ -48,11 +48,12 @@ public:
     // A wrong magic leaves the profile as it is and reads no options. The values are
     // checked: a game type of 6 or more and a card back of 16 or more read as 0, a fewest
     // moves below 1 as none, and the name drops the characters outside ' ' to '~' (those
-    // the name entry cannot type). A file that ends early, or whose name count exceeds
-    // A name longer than max_namlen characters reads as its first max_namlen; a damaged
-    // name count is passed over where the file's size tells where the name ends. A file
-    // that ends early leaves every field from that point at its present value and reads no
-    // options. True when the profile was read (its magic and name); false leaves it empty.
+    // the name entry cannot type). A name longer than max_namlen characters reads as its
+    // first max_namlen. The name is read by its stored count wherever that can be right,
+    // so bytes after a whole profile change nothing; a damaged count is passed over where
+    // the file's size tells where the name ends. A file that ends early leaves every field
+    // from that point at its present value and reads no options. True when the profile was
+    // read (its magic and name); false leaves it empty.
     bool read(FILE* f);
 
     // The five slots, created on first use and never freed.
@@ -67,13 +68,15 @@ public:
     static void delete_i(unsigned i);
     // "player<i>.dat" in the save folder.
     static std::string filename(unsigned i);
-    // Every slot's file, each written whole through a temporary file; a slot that cannot
-    // be written, or whose file could not be read, is skipped, and so is one whose profile
-    // and file are both as they were read. False when a slot was skipped for a failure.
+    // Every slot's file, each written whole through a temporary file. A slot whose profile
+    // and file are both as they were read is skipped, and so is one whose file could not be
+    // read while its profile is still the empty one it left; once that profile changes, the
+    // save moves the unreadable file aside. False when a slot could not be written (told on
+    // stderr).
     static bool save_all();
     // Every slot from its file (a missing file leaves an empty profile); the lowest slot
     // flagged current becomes current. A file that exists but cannot be read as a profile
-    // leaves an empty slot and is not written over in this run.
+    // leaves an empty slot and is kept until something is saved in its place.
     static void read_all();
     // The sum of total_ms, adding a slot only while the sum and its value are below
     // total_ms_limit.

@@ -28,25 +28,29 @@ unsigned players_game() {
 constexpr std::size_t max_score_bytes = 32;
 
 // A string as E2::io::read_string reads it, of which only the first `keep` bytes are held
-// and the rest of the body is passed over. A body cut short by the end of the file reads
-// as empty.
-std::string read_clipped(FILE* f, std::size_t keep) {
+// and the rest of the body is passed over. A body cut short by the end of the file, or
+// announced larger than any string is, reads as empty and clears `whole`.
+std::string read_clipped(FILE* f, std::size_t keep, bool& whole) {
+    auto cut = [&whole] {
+        whole = false;
+        return std::string();
+    };
     unsigned char head[4];
-    if (std::fread(head, 1, 4, f) != 4) return std::string();
+    if (std::fread(head, 1, 4, f) != 4) return cut();
     std::uint32_t count =
         (std::uint32_t(head[0]) << 24) | (std::uint32_t(head[1]) << 16) | (std::uint32_t(head[2]) << 8) | head[3];
     if (count == 0) return std::string();
     if (count > E2::io::max_string_count) {
         std::fseek(f, 0, SEEK_END);
-        return std::string();
+        return cut();
     }
     std::string s(std::min<std::size_t>(count - 1, keep), '\0');
-    if (!s.empty() && std::fread(&s[0], 1, s.size(), f) != s.size()) return std::string();
+    if (!s.empty() && std::fread(&s[0], 1, s.size(), f) != s.size()) return cut();
     // The rest of the body and the closing zero.
     char skip[256];
     for (std::size_t left = count - s.size(); left > 0;) {
         std::size_t n = std::min(left, sizeof skip);
-        if (std::fread(skip, 1, n, f) != n) return std::string();
+        if (std::fread(skip, 1, n, f) != n) return cut();
         left -= n;
     }
     return s;
@@ -114,15 +118,19 @@ void HighScoresScreen::read() {
         for (HSPair& row : t) row = {default_name, "0"};
     std::string const path = filename();
     if (FILE* f = E2::io::open_record(path)) {
-        if (E2::io::read_ui32(f) == magic) {
+        bool whole = E2::io::read_ui32(f) == magic;
+        if (whole) {
             for (auto& t : tables_) {
                 for (HSPair& row : t) {
-                    row.name = typable(read_clipped(f, max_name_bytes));
-                    row.score = canonical_score(read_clipped(f, max_score_bytes));
+                    row.name = typable(read_clipped(f, max_name_bytes, whole));
+                    row.score = canonical_score(read_clipped(f, max_score_bytes, whole));
                 }
                 put_in_order(t);
             }
         }
+        // A file that is not one whole table set is kept: the next save moves it aside.
+        if (!whole && std::fseek(f, 0, SEEK_END) == 0 && std::ftell(f) > 0)
+            E2::io::record_unreadable(path, "not a high-score file, or damaged");
         std::fclose(f);
     }
     resync();

@@ -53,9 +53,10 @@ public:
     // file yields tables the screen can use: a name keeps the characters the name entry
     // types, a score text becomes the text of the number it ranks as, a string cut by the
     // end of the file reads as empty, and each table is put best first with its free
-    // places last.
+    // places last. A file that is not one whole set of tables is kept as it is until the
+    // next save moves it aside.
     void read() override;
-    // The whole file, written through a temporary.
+    // The whole file, written through a temporary; a failure is told on stderr.
     void save() override;
     // True when the score would enter the current player's game's table.
     bool is_highscore(int score) const override;

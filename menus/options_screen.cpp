@@ -74,7 +74,11 @@ std::string OptionsScreen::filename() const {
 void OptionsScreen::read() {
     std::string const path = filename();
     FILE* f = E2::io::open_record(path);
-    if (f && E2::io::read_ui32(f) == magic) {
+    bool const ours = f && E2::io::read_ui32(f) == magic;
+    // Another file at the path is kept: the next save moves it aside.
+    if (f && !ours && std::fseek(f, 0, SEEK_END) == 0 && std::ftell(f) > 0)
+        E2::io::record_unreadable(path, "not an options file");
+    if (ours) {
         fullscreen = E2::io::read_ui8(f) != 0;
         place(sound, options_knob_x(E2::io::read_ui32(f)));
         place(music, options_knob_x(E2::io::read_ui32(f)));

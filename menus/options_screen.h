@@ -51,9 +51,10 @@ public:
     void on_change(CheckboxSprite* cb) override;
 
     // The file's values, or the defaults (sound 0.8, music 0.6, effects 1) when it is
-    // missing or has another magic number; then both volumes are applied.
+    // missing or has another magic number (such a file is kept until the next save moves it
+    // aside); then both volumes are applied.
     void read();
-    // Writes the file; a file that cannot be written is skipped.
+    // Writes the file through a temporary; a failure is told on stderr.
     void save();
     // The leaving step: effects quality from its knob, both volumes applied, then save().
     void keep();

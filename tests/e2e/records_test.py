@@ -2,7 +2,8 @@
 """End-to-end checks of the menus and the record files in the real window: every main-menu
 button reaches its screen and comes back; a second player is created, chosen and deleted; a
 volume survives a restart; a card back is chosen and dealt; a won game enters the high-score
-table, which still shows it after a restart.
+table, which still shows it after a restart; players made in slots whose files cannot be read
+are saved there, the old files kept beside them.
 
 Screens are recognised by archive images that only they show at a place, at full strength."""
 
@@ -10,11 +11,12 @@ import os
 import shutil
 import stat
 import struct
+import subprocess
 import sys
 import tempfile
 import time
 
-from harness import Failure, Game, check, main
+from harness import Failure, Game, _die_with_parent, check, main
 from title_test import SAVE_FOLDER, Picture, archive_of, keep, profile_bytes, read, run_to_ready
 
 NEUTRAL = (5, 600)  # over no widget of any screen
@@ -50,14 +52,45 @@ def png_size(archive, name):
     return struct.unpack(">II", head[16:24])
 
 
-class Session:
-    """One run of the game, driven through its window."""
+NOBODY = 65534  # an unprivileged user: root reads and writes files of any mode
 
-    def __init__(self, exe, archive, config, env=None):
+
+def own_tree(path, uid):
+    for folder, dirs, files in os.walk(path):
+        for name in [folder] + [os.path.join(folder, n) for n in dirs + files]:
+            os.lchown(name, uid, uid)
+
+
+class UserGame(Game):
+    """A run as NOBODY, who is given the run's folders, the save folder and a copy of the
+    X cookie."""
+
+    def spawn(self):
+        if os.environ.get("XAUTHORITY"):
+            auth = os.path.join(self.home, "xauth")
+            shutil.copy(os.environ["XAUTHORITY"], auth)
+            self.env["XAUTHORITY"] = auth
+        for path in (self.home, self.env.get("LUNERRA_TEST_HOOKS"), self.env.get("XDG_CONFIG_HOME")):
+            if path:
+                own_tree(path, NOBODY)
+
+        def as_nobody():
+            os.setgroups([])
+            os.setgid(NOBODY)
+            os.setuid(NOBODY)
+            _die_with_parent()  # a change of user clears the parent-death signal
+        self.proc = subprocess.Popen(self.argv, cwd=self.cwd, env=self.env, preexec_fn=as_nobody,
+                                     stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+
+
+class Session:
+    """One run of the game, driven through its window (as NOBODY with user=True)."""
+
+    def __init__(self, exe, archive, config, env=None, user=False):
         self.exe = exe
         self.extra = {"XDG_CONFIG_HOME": config}
         self.extra.update(env or {})
-        self.g = Game(exe, env_extra=self.extra)
+        self.g = (UserGame if user else Game)(exe, env_extra=self.extra)
         self.archive = archive
         self.folder = os.path.join(config, SAVE_FOLDER)
         self.pictures = {}
@@ -158,6 +191,15 @@ class Session:
     def file(self, name):
         return read(os.path.join(self.folder, name))
 
+    def create_second(self, name):
+        """Main menu -> player choice -> a player named in the second row."""
+        self.click(512, 720)
+        self.wait_screen("choose_player")
+        self.click_image("i/menu/create_up.png", 826, 264)
+        time.sleep(0.3)
+        self.keys(*name, "Return")
+        self.wait_screen("choose_player")
+
     def to_play(self):
         """Main menu -> game choice -> the rules page (shown before a first game) -> play."""
         self.click_image("i/menu/play_up.png", 313, 163)
@@ -168,11 +210,11 @@ class Session:
         return self.wait_screen("play")
 
 
-def run(exe, body, env=None, config=None):
+def run(exe, body, env=None, config=None, user=False):
     archive = archive_of(exe)
     own = config is None
     config = config or tempfile.mkdtemp(prefix="lunerra-e2e-config-")
-    s = Session(exe, archive, config, env)
+    s = Session(exe, archive, config, env, user)
     try:
         body(s)
     finally:
@@ -365,13 +407,13 @@ def settled_board(s, timeout=15):
         time.sleep(0.3)
 
 
-def with_hooks(exe, body, config=None):
+def with_hooks(exe, body, config=None, user=False):
     hooks = tempfile.mkdtemp(prefix="lunerra-e2e-hooks-")
     try:
         def wrapped(s):
             s.hooks = hooks
             body(s)
-        run(exe, wrapped, env={"LUNERRA_TEST_HOOKS": hooks}, config=config)
+        run(exe, wrapped, env={"LUNERRA_TEST_HOOKS": hooks}, config=config, user=user)
     finally:
         shutil.rmtree(hooks, ignore_errors=True)
 
@@ -443,6 +485,19 @@ def win_klondike(s):
     check(not tops, "cards stay on the tableau: %s" % sorted(k for k in cards if k[0] == "tableau"))
 
 
+def win_to_main_menu(s):
+    """Wins the Klondike game on the play screen, goes on from the statistics shown then
+    and leaves the new deal for the main menu. The statistics screen as it showed."""
+    win_klondike(s)
+    time.sleep(2.5)  # the score counter catches up, then the won dialog shows
+    s.click(*NEUTRAL)
+    stats = s.wait_screen("stats", 15)
+    s.click_image("i/menu/continue_up.png", 313, 670)
+    s.wait_screen("play")
+    s.click_until("i/game/mainmenu_up.png", 859, 0, "main_menu")
+    return stats
+
+
 def case_won_highscore(exe):
     """A won Klondike game shows the statistics, enters the high-score table at its top and
     into "highscores.dat"; after a restart the table still shows it."""
@@ -456,13 +511,7 @@ def case_won_highscore(exe):
             s.keys("Escape")
             s.wait_screen("main_menu")
             s.to_play()
-            win_klondike(s)
-            time.sleep(2.5)  # the score counter catches up, then the won dialog shows
-            s.click(*NEUTRAL)
-            keep(s.wait_screen("stats", 15), "won_stats")
-            s.click_image("i/menu/continue_up.png", 313, 670)
-            s.wait_screen("play")
-            s.click_until("i/game/mainmenu_up.png", 859, 0, "main_menu")
+            keep(win_to_main_menu(s), "won_stats")
             s.click_image("i/menu/highscores_up.png", 313, 367)
             shots["after"] = s.wait_screen("high_scores")
             keep(shots["after"], "won_high_scores")
@@ -552,6 +601,72 @@ def case_kept_as_found(exe):
         shutil.rmtree(config, ignore_errors=True)
 
 
+def profile_fields(data):
+    """Name, is_current and Klondike's played and won of a player file."""
+    n = struct.unpack(">I", data[8:12])[0]
+    at = 12 + n
+    played, won = struct.unpack(">II", data[at + 46:at + 54])
+    return data[12:12 + n - 1].decode(errors="replace"), data[at + 13], played, won
+
+
+def unreadable_slots(exe, kind):
+    """Slots 0 and 1 hold files the game cannot read: the first start asks for a name, and
+    "ann" goes to slot 0; "bea", made in slot 1 from the player list, wins a game. The next
+    start asks for no name, both players are in their files, and each old file lies beside
+    its slot as "<name>.unreadable", byte for byte and with its mode; stderr said where.
+    A file of mode 000 is its owner's: as root the game runs as an unprivileged user."""
+    config = tempfile.mkdtemp(prefix="lunerra-e2e-config-")
+    folder = os.path.join(config, SAVE_FOLDER)
+    os.makedirs(folder)
+    mode = 0 if kind == "mode_000" else 0o644
+    user = mode == 0 and os.geteuid() == 0
+    old = {}
+    try:
+        for i, name in enumerate(("dee", "fay")):
+            data = bytearray(profile_bytes(name, fresh=False, current=i == 0))
+            if kind == "wrong_magic":
+                data[0] ^= 1
+            elif kind == "cut_name":
+                del data[8 + 4 + 2:]
+            path = os.path.join(folder, "player%d.dat" % i)
+            old[path] = bytes(data)
+            with open(path, "wb") as f:
+                f.write(data)
+            os.chmod(path, mode)
+
+        def first(s):
+            s.start("ann")
+            s.create_second("bea")
+            s.keys("Escape")
+            s.wait_screen("main_menu")
+            s.to_play()
+            win_to_main_menu(s)
+            s.close()
+            err = s.g.err.decode(errors="replace")
+            for path in old:
+                check(err.count("%s could not be read; it was moved to %s.unreadable\n" % (path, path)) == 1,
+                      "stderr does not tell where %s went: %r" % (path, err[-2000:]))
+        with_hooks(exe, first, config=config, user=user)
+
+        def second(s):
+            s.start()  # no name asked for
+            s.close()
+        run(exe, second, config=config, user=user)
+        for path, data in old.items():
+            check(read(path + ".unreadable") == data, "%s.unreadable is not the old file" % path)
+            got = stat.S_IMODE(os.stat(path + ".unreadable").st_mode)
+            check(got == mode, "%s.unreadable has mode %o" % (path, got))
+        ann = profile_fields(read(os.path.join(folder, "player0.dat")))
+        bea = profile_fields(read(os.path.join(folder, "player1.dat")))
+        check(ann[0] == "ann" and not ann[1], "player0.dat holds %r" % (ann,))
+        check(bea[:2] == ("bea", 1) and bea[3] == 1,
+              "player1.dat holds %r, not the current bea with one game won" % (bea,))
+        aside = sorted(n for n in os.listdir(folder) if "unreadable" in n)
+        check(aside == ["player0.dat.unreadable", "player1.dat.unreadable"], "files moved aside: %s" % aside)
+    finally:
+        shutil.rmtree(config, ignore_errors=True)
+
+
 CASES = {
     "menus": case_menus,
     "players": case_players,
@@ -559,6 +674,9 @@ CASES = {
     "card_back": case_card_back,
     "won_highscore": case_won_highscore,
     "kept_as_found": case_kept_as_found,
+    "unreadable_wrong_magic": lambda exe: unreadable_slots(exe, "wrong_magic"),
+    "unreadable_cut_name": lambda exe: unreadable_slots(exe, "cut_name"),
+    "unreadable_mode_000": lambda exe: unreadable_slots(exe, "mode_000"),
 }
 
 if __name__ == "__main__":

@@ -263,12 +263,7 @@ def prepare(exe, archive, config):
     s = Session(exe, archive, config)
     try:
         s.start("ann")
-        s.click(512, 720)
-        s.wait_screen("choose_player")
-        s.click_image("i/menu/create_up.png", 826, 264)
-        time.sleep(0.3)
-        s.keys("b", "e", "a", "Return")
-        s.wait_screen("choose_player")
+        s.create_second("bea")
         check(marker_on(s, 1), "the new player bea is not current")
         s.close()
     finally:
@@ -364,8 +359,10 @@ def case_full_disk(exe):
             check(s.wait_picture("i/menu/slider.png", 500, MUSIC_Y), "the knob did not jump to 500")
             s.g.close_window()
             rc = s.g.wait_exit(15)
-            check(rc == 0, "quitting with a full disk gave status %s: %s"
-                  % (rc, s.g.err.decode(errors="replace")[-2000:]))
+            err = s.g.err.decode(errors="replace")
+            check(rc == 0, "quitting with a full disk gave status %s: %s" % (rc, err[-2000:]))
+            told = "%s was not saved (File too large)\n" % os.path.join(folder, "options.dat")
+            check(err.count(told) == 1, "the failed save is not told once: %r" % err[-2000:])
         finally:
             s.g.stop()
         state, temps = snapshot(folder)

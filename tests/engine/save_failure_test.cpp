@@ -28,12 +28,24 @@ constexpr int refused = 11;
 constexpr int setup_failed = 12;
 constexpr int cannot_test = 13;
 
-// Runs body in a forked child: its exit code, or 1000 + the signal that ended it.
-int in_child(std::function<int()> const& body) {
+// Runs body in a forked child: its exit code, or 1000 + the signal that ended it. What the
+// child writes to stderr goes to `err`.
+int in_child(std::function<int()> const& body, std::string* err = nullptr) {
     std::fflush(nullptr);
+    int out[2];
+    if (pipe(out) != 0) return -1;
     pid_t pid = fork();
     if (pid < 0) return -1;
-    if (pid == 0) _exit(body());
+    if (pid == 0) {
+        dup2(out[1], 2);
+        _exit(body());
+    }
+    close(out[1]);
+    std::string told;
+    char buf[256];
+    for (ssize_t n; (n = read(out[0], buf, sizeof buf)) > 0;) told.append(buf, static_cast<std::size_t>(n));
+    close(out[0]);
+    if (err) *err = told;
     int status = 0;
     if (waitpid(pid, &status, 0) != pid) return -1;
     if (WIFSIGNALED(status)) return 1000 + WTERMSIG(status);
@@ -98,8 +110,10 @@ TEST_P(SaveOnAFullDisk, FailsAndKeepsTheOldFile) {
     std::string old = bytes_of(c.old_size, 'a');
     write_file(path, old);
     std::string fresh = bytes_of(c.new_size, 'A');
-    int code = in_child([&] { return save_under_limit(path, fresh, c.limit, c.ignore_sigxfsz); });
+    std::string err;
+    int code = in_child([&] { return save_under_limit(path, fresh, c.limit, c.ignore_sigxfsz); }, &err);
     EXPECT_EQ(code, refused) << describe(code);
+    EXPECT_EQ(err, "lunerra: " + path + " was not saved (File too large)\n");
     EXPECT_EQ(read_file(path), old);
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"player0.dat"});
 }
@@ -175,17 +189,24 @@ TEST(SaveInAnUnwritableFolder, FailsAndKeepsTheOldFile) {
     write_file(path, old);
     chmod(path.c_str(), 0666);  // the file itself could be written in place
     ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
-    int code = in_child([&] {
-        return as_user_without_write_access(folder, [&] {
-            int first = save(path, bytes_of(604, 'Q'));
-            // A file that does not exist yet is not made either.
-            int second = save(folder + "/player4.dat", "new");
-            return first == refused && second == refused ? refused : saved;
-        });
-    });
+    std::string err;
+    int code = in_child(
+        [&] {
+            return as_user_without_write_access(folder, [&] {
+                // A record that could not be read cannot be moved aside here either.
+                E2::io::record_unreadable(path, "damaged");
+                int first = save(path, bytes_of(604, 'Q'));
+                // A file that does not exist yet is not made either.
+                int second = save(folder + "/player4.dat", "new");
+                return first == refused && second == refused ? refused : saved;
+            });
+        },
+        &err);
     chmod(folder.c_str(), 0755);
     if (code == cannot_test) GTEST_SKIP() << "no user without write access to the folder";
     EXPECT_EQ(code, refused) << describe(code);
+    EXPECT_NE(err.find(path + " was not saved (Permission denied)"), std::string::npos) << err;
+    EXPECT_NE(err.find(folder + "/player4.dat was not saved (Permission denied)"), std::string::npos) << err;
     EXPECT_EQ(read_file(path), old);
     EXPECT_EQ(TempDir::entries_of(folder), std::vector<std::string>{"player3.dat"});
 }

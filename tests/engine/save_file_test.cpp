@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
@@ -163,11 +164,11 @@ TEST(SaveFileTest, ARecordThatCannotBeReadIsNeverWrittenOver) {
     EXPECT_FALSE(E2::io::is_record_unreadable(dir / "absent.dat"));
 }
 
-// A file the user may not open (mode 000), and one the user may read but not write (0444).
-// Root opens and writes anything, so as root the checks run in a child that has given up
-// its privileges.
-TEST(SaveFileTest, AFileThatCannotBeOpenedOrWrittenIsNeverWrittenOver) {
-    TempDir dir;
+// A file the user may not open (mode 000) is moved aside by the save, and one the user may
+// read but not write (0444) is kept and the failure told. Root opens and writes anything,
+// so as root the checks run in a child that has given up its privileges.
+TEST(SaveFileTest, AFileThatCannotBeOpenedMovesAsideAndOneThatCannotBeWrittenStays) {
+    TempDir dir, log_dir;
     ASSERT_EQ(chmod(dir.path().c_str(), 0777), 0);
     std::string path = dir / "options.dat";
     write_file(path, "private");
@@ -175,13 +176,18 @@ TEST(SaveFileTest, AFileThatCannotBeOpenedOrWrittenIsNeverWrittenOver) {
     std::string read_only = dir / "player0.dat";
     write_file(read_only, "read only");
     ASSERT_EQ(chmod(read_only.c_str(), 0444), 0);
+    std::string const log = log_dir / "stderr";
+    write_file(log, "");
+    ASSERT_EQ(chmod(log.c_str(), 0666), 0);
     pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
+        int fd = open(log.c_str(), O_WRONLY);
+        if (fd < 0 || dup2(fd, 2) != 2) _exit(2);
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
         E2::io::RecordState state;
         if (E2::io::open_record(path, &state) || state != E2::io::RecordState::unreadable) _exit(3);
-        if (E2::io::save_file_atomically(path, write_record)) _exit(4);
+        if (!E2::io::save_file_atomically(path, write_record)) _exit(4);
         FILE* f = E2::io::open_record(read_only, &state);
         if (!f) _exit(5);
         std::fclose(f);
@@ -192,13 +198,49 @@ TEST(SaveFileTest, AFileThatCannotBeOpenedOrWrittenIsNeverWrittenOver) {
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(read_file(path), "private");
-    EXPECT_EQ(mode_of(path), 0u);
+    EXPECT_EQ(read_file(path + ".unreadable"), "private");
+    EXPECT_EQ(mode_of(path + ".unreadable"), 0u);
+    EXPECT_EQ(read_file(path).size(), 4u + 4 + 201);
     EXPECT_EQ(read_file(read_only), "read only");
     EXPECT_EQ(mode_of(read_only), 0444u);
     std::vector<std::string> entries = dir.entries();
     std::sort(entries.begin(), entries.end());
-    EXPECT_EQ(entries, (std::vector<std::string>{"options.dat", "player0.dat"}));
+    EXPECT_EQ(entries, (std::vector<std::string>{"options.dat", "options.dat.unreadable", "player0.dat"}));
+    std::string const told = read_file(log);
+    EXPECT_NE(told.find(path + " could not be read; it was moved to " + path + ".unreadable"), std::string::npos)
+        << told;
+    EXPECT_NE(told.find(read_only + " was not saved (Permission denied)"), std::string::npos) << told;
+}
+
+// A symbolic link at a record's path stays; the file it leads to (through a relative or an
+// absolute link, a chain of two, or none yet) is replaced in its own folder.
+TEST(SaveFileTest, ALinkedRecordIsSavedThroughTheLink) {
+    TempDir dir, kept;
+    struct Case {
+        char const* name;
+        std::string link_to, target;
+        bool exists;
+    };
+    Case const cases[] = {
+        {"player0.dat", "../" + kept.path().substr(5) + "/p0.dat", kept / "p0.dat", true},
+        {"options.dat", kept / "o.dat", kept / "o.dat", true},
+        {"highscores.dat", kept / "new.dat", kept / "new.dat", false},
+        {"player1.dat", dir / "player0.dat", kept / "p0.dat", true},
+    };
+    for (Case const& c : cases) {
+        if (c.exists) write_file(c.target, "old");
+        ASSERT_EQ(symlink(c.link_to.c_str(), (dir / c.name).c_str()), 0) << c.name;
+    }
+    for (Case const& c : cases) {
+        ASSERT_TRUE(E2::io::save_file_atomically(dir / c.name, write_record)) << c.name;
+        struct stat st {};
+        ASSERT_EQ(lstat((dir / c.name).c_str(), &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode)) << c.name;
+        EXPECT_EQ(read_file(c.target), read_file(dir / "player0.dat")) << c.name;
+        EXPECT_EQ(read_file(c.target).size(), 4u + 4 + 201) << c.name;
+    }
+    EXPECT_EQ(dir.entries().size(), 4u);
+    EXPECT_EQ(kept.entries().size(), 3u);
 }
 
 }  // namespace

@@ -267,10 +267,8 @@ protected:
         for (unsigned i = 0; i < Player::slot_count; ++i) before[i] = describe(*Player::get(i));
         std::string const options = describe_options();
         Player const* const cur = Player::cur();
-        // A file that could not be read is left as it is, and save_all says so.
-        bool kept = false;
-        for (unsigned i = 0; i < Player::slot_count; ++i) kept = kept || E2::io::is_record_unreadable(Player::filename(i));
-        if (Player::save_all() == kept) return ::testing::AssertionFailure() << "save_all said " << !kept;
+        // A file that could not be read is left as it is while its slot stays empty.
+        if (!Player::save_all()) return ::testing::AssertionFailure() << "save_all failed";
         reset();
         Player::read_all();
         for (unsigned i = 0; i < Player::slot_count; ++i)
@@ -405,8 +403,9 @@ TEST_F(PlayerFileDamage, CorruptedCopiesStayInRangeAndSaveWhole) {
 
 TEST_F(PlayerFileDamage, DamagedNameCountsArePassedOverByTheFileSize) {
     // The name count sits right after the magic and the reserved word; the file's size
-    // tells where the name ends, and the rest is read as saved.
-    for (std::uint32_t count : {0u + 1, 5u, Player::max_namlen + 2, 0x200u, E2::io::max_string_count - 1,
+    // tells where the name ends (a count of 0 with a name behind it too), and the rest is
+    // read as saved.
+    for (std::uint32_t count : {0u, 1u, 5u, Player::max_namlen + 2, 0x200u, E2::io::max_string_count - 1,
                                 E2::io::max_string_count, E2::io::max_string_count + 1, 0xFFFFFFFFu}) {
         std::string bytes = file[0];
         put_u32(bytes, 8, count);
@@ -489,12 +488,49 @@ TEST_F(PlayerFileDamage, FilesReadInPartOrNotAtAllSurviveAStartAndAQuit) {
     reset();
     Player::read_all();
     EXPECT_EQ(Player::get(1)->stats[0].played, orig[1].stats[0].played + 1);
-    put_file(Player::filename(1), wrong_magic);
-    reset();
-    Player::read_all();
-    Player::get(1)->name = "New";
-    EXPECT_FALSE(Player::save_all());
-    EXPECT_EQ(read_file(Player::filename(1)), wrong_magic);
+    // A profile made in a slot whose file could not be read is saved; the old file moves
+    // aside, and an earlier one moved aside stays.
+    std::string const aside = Player::filename(1) + ".unreadable";
+    for (std::string const* bytes : {&wrong_magic, &cut_in_name}) {
+        put_file(Player::filename(1), *bytes);
+        reset();
+        Player::read_all();
+        Player::get(1)->name = "New";
+        EXPECT_TRUE(Player::save_all());
+        reset();
+        Player::read_all();
+        EXPECT_EQ(Player::get(1)->name, "New");
+    }
+    EXPECT_EQ(read_file(aside), wrong_magic);
+    EXPECT_EQ(read_file(aside + ".1"), cut_in_name);
+}
+
+// Bytes after a whole profile are no damage: it reads as without them, a quit leaves the
+// file as it is, and a change writes the profile alone.
+TEST_F(PlayerFileDamage, BytesAfterAWholeProfileChangeNothing) {
+    std::mt19937 rng(19);
+    for (int fill : {0x00, 0xFF, -1}) {
+        for (std::size_t n = 1; n <= 64; ++n) {
+            std::string extra(n, static_cast<char>(fill));
+            if (fill < 0)
+                for (char& c : extra) c = static_cast<char>(rng());
+            std::string const what = std::to_string(n) + " bytes of " + std::to_string(fill);
+            read_all_with(0, file[0] + extra);
+            for (unsigned i = 0; i < Player::slot_count; ++i)
+                EXPECT_EQ(describe(*Player::get(i)), describe(orig[i])) << what << ", slot " << i;
+            EXPECT_EQ(describe_options(), orig_options) << what;
+            ASSERT_TRUE(Player::save_all());
+            EXPECT_EQ(read_file(Player::filename(0)), file[0] + extra) << what;
+            if (n % 9 != 0) continue;
+            Player::get(0)->stats[0].won += 1;
+            ASSERT_TRUE(Player::save_all());
+            EXPECT_EQ(read_file(Player::filename(0)), saved_bytes(*Player::get(0))) << what;
+        }
+    }
+    // An empty slot's file with a zero byte after it stays empty and not current.
+    Player q;
+    read_bytes(q, saved_bytes(Player()) + std::string(1, '\0'));
+    EXPECT_EQ(describe(q), describe(Player()));
 }
 
 #if !defined(__SANITIZE_ADDRESS__)

@@ -454,6 +454,34 @@ TEST_F(HighScoresFileDamage, ALargeCountAllocatesNothingLarge) {
 }
 #endif
 
+// A file that is not one whole set of tables is never written over: the next score moves
+// it aside byte for byte, then the file is saved with the new row.
+TEST_F(HighScoresFileDamage, AFileNotReadWholeIsMovedAsideByTheNextScore) {
+    std::string wrong_magic = whole, huge_count = whole;
+    wrong_magic[3] ^= 1;
+    put_u32(huge_count, counts[37], 0x7FFFFFFFu);
+    std::string const cases[] = {wrong_magic, huge_count, whole.substr(0, counts[90] + 2)};
+    for (std::size_t k = 0; k < 3; ++k) {
+        HighScoresScreen hs;
+        read_as_file(hs, cases[k]);
+        EXPECT_EQ(read_file(path), cases[k]) << k;
+        Player::cur()->game = Player::GOLF;
+        EXPECT_GE(hs.add_score("Zed", 1), 0) << k;
+        EXPECT_EQ(read_file(path + ".unreadable" + (k ? "." + std::to_string(k) : std::string())), cases[k]) << k;
+        HighScoresScreen again;
+        again.read();
+        EXPECT_EQ(describe(tables_of(again)), describe(tables_of(hs))) << k;
+    }
+    // The same for an options file of another kind.
+    OptionsScreen o;
+    std::string const options = saved("options.dat");
+    put_file(options, wrong_magic);
+    o.read();
+    o.save();
+    EXPECT_EQ(read_file(options + ".unreadable"), wrong_magic);
+    EXPECT_EQ(read_file(options).size(), 17u);
+}
+
 TEST_F(HighScoresFileDamage, RowsOutOfOrderAreReadBestFirst) {
     Bytes b;
     b.u32(HighScoresScreen::magic);
