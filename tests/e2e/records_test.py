@@ -14,7 +14,7 @@ import sys
 import tempfile
 import time
 
-from harness import Failure, Game, check, main
+from harness import Failure, Game, check, main, wait_for
 from title_test import SAVE_FOLDER, Picture, archive_of, keep, profile_bytes, read, run_to_ready
 
 NEUTRAL = (5, 600)  # over no widget of any screen
@@ -118,6 +118,21 @@ class Session:
         time.sleep(0.1)
         self.move(*NEUTRAL)
 
+    def press(self, x, y):
+        """A click that leaves the pointer resting where it clicked."""
+        self.move(x, y)
+        self.g.x("xdotool", "mousedown", "1")
+        time.sleep(0.05)
+        self.g.x("xdotool", "mouseup", "1")
+
+    def wait_resting(self, what, shown, timeout=8):
+        """The first screenshot for which shown() holds, the pointer not moved meanwhile."""
+        shot = wait_for(lambda: (lambda shot: shown(shot) and shot)(self.g.screenshot()), timeout, 0.1)
+        if not shot:
+            keep(self.g.screenshot(), "resting_" + what)
+        check(shot, "with the pointer resting, %s" % what)
+        return shot
+
     def click_image(self, name, x, y):
         w, h = png_size(self.archive, name)
         self.click(x + w // 2, y + h // 2)
@@ -189,6 +204,13 @@ def case_menus(exe):
     choice and the rules page to the play screen, and its main-menu button back."""
     def body(s):
         s.start("ann")
+        unlit = s.wait_screen("main_menu")
+
+        def bar_lit(shot):
+            """The change-player bar's translucent band brightens its left end."""
+            points = [(x, y) for x in range(20, 200, 9) for y in (692, 700, 708)]
+            return sum(sum(shot.pixel(*p)) - sum(unlit.pixel(*p)) for p in points) > 30 * len(points)
+
         for button, screen, back in (
                 ("i/menu/options_up.png", "options", "button"),
                 ("i/menu/highscores_up.png", "high_scores", "button"),
@@ -200,7 +222,11 @@ def case_menus(exe):
             s.click_image(button, 313, y)
             keep(s.wait_screen(screen), "menus_" + screen)
             if back == "button":
-                s.click_image("i/menu/mainmenu_up.png", 313, 670)
+                # The pointer stays on the change-player bar, which lights once the
+                # button used to leave the main menu has gone out.
+                s.press(512, 718)
+                s.wait_resting("the change-player bar is lit on the main menu from " + screen, lambda shot:
+                               s.shows(shot, "main_menu") and bar_lit(shot))
             else:
                 s.keys("Escape")
             s.wait_screen("main_menu")
@@ -390,9 +416,12 @@ def case_card_back(exe):
         shot = s.g.screenshot()
         keep(shot, "card_back_chosen")
         check(s.picture("i/menu/checkbox.png", 674, 358).difference(shot) < 8, "the marker is not under back 5")
-        s.keys("Escape")
-        shot = s.wait_screen("options")
-        check(s.picture("i/game/cards/back5.png", 668, 303).difference(shot) < 8, "the preview does not show back 5")
+        # Back by its button, the pointer resting there: the card-back button used to
+        # leave the options screen is no longer lit, and the preview shows back 5.
+        s.press(512, 718)
+        s.wait_resting("the options screen shows back 5 and its card-back button unlit", lambda shot: all(
+            s.picture(*m).difference(shot) < 8 for m in (("i/game/options_changecardback_up.png", 637, 273),
+                                                          ("i/game/cards/back5.png", 668, 303))))
         s.keys("Escape")
         s.wait_screen("main_menu")
         s.to_play()

@@ -251,6 +251,18 @@ TEST_F(Loop, HoverChangeStopsTheDrainForOneFrame) {
     EXPECT_EQ(a.events.size(), 2u);
 }
 
+// A screen offers a motion to its widgets until one takes it, and a widget whose hover
+// changes takes it: the pointer's place is offered again each frame until nothing changes.
+TEST_F(Loop, HoverIsOfferedAgainUntilNoWidgetChanges) {
+    media.has_mouse = true;
+    int changes = 2;
+    a.on_event = [&changes](SDL_Event* e) {
+        if (e->type == SDL_MOUSEMOTION && changes-- > 0) stop_event_drain = true;
+    };
+    for (int i = 0; i < 5; ++i) loop.run_frame();
+    EXPECT_EQ(a.events.size(), 3u);
+}
+
 TEST_F(Loop, MouseEventsArriveInWorldCoordinates) {
     ScreenHacks::set_screen_view({800, 600});
     queue(test::mouse_motion(400, 300, 25, -25, 0));
