@@ -88,6 +88,7 @@ TEST(CommandLineRead, OneLineForEachUnknownArgument) {
     } const rows[] = {
         {{"--fullscreen"}, 1, false}, {{"--help", "-w"}, 1, true}, {{many}, 1, false},
         {{"-wzq", "-y"}, 2, true},    {{"--", "-f"}, 0, false},    {{"-w\x1b"}, 1, true},
+        {{"-w", "-r"}, 1, true},
     };
     for (Row const& r : rows) {
         CommandLine cl = parse(r.args);
