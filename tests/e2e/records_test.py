@@ -105,7 +105,7 @@ class Session:
                 return False
             time.sleep(0.1)
 
-    def click(self, x, y, double=False):
+    def click(self, x, y, double=False, away=True):
         self.move(x, y)
         self.g.x("xdotool", "mousedown", "1")
         time.sleep(0.05)
@@ -116,22 +116,8 @@ class Session:
             time.sleep(0.05)
             self.g.x("xdotool", "mouseup", "1")
         time.sleep(0.1)
-        self.move(*NEUTRAL)
-
-    def press(self, x, y):
-        """A click that leaves the pointer resting where it clicked."""
-        self.move(x, y)
-        self.g.x("xdotool", "mousedown", "1")
-        time.sleep(0.05)
-        self.g.x("xdotool", "mouseup", "1")
-
-    def wait_resting(self, what, shown, timeout=8):
-        """The first screenshot for which shown() holds, the pointer not moved meanwhile."""
-        shot = wait_for(lambda: (lambda shot: shown(shot) and shot)(self.g.screenshot()), timeout, 0.1)
-        if not shot:
-            keep(self.g.screenshot(), "resting_" + what)
-        check(shot, "with the pointer resting, %s" % what)
-        return shot
+        if away:
+            self.move(*NEUTRAL)
 
     def click_image(self, name, x, y):
         w, h = png_size(self.archive, name)
@@ -205,12 +191,7 @@ def case_menus(exe):
     def body(s):
         s.start("ann")
         unlit = s.wait_screen("main_menu")
-
-        def bar_lit(shot):
-            """The change-player bar's translucent band brightens its left end."""
-            points = [(x, y) for x in range(20, 200, 9) for y in (692, 700, 708)]
-            return sum(sum(shot.pixel(*p)) - sum(unlit.pixel(*p)) for p in points) > 30 * len(points)
-
+        bar = lambda shot: sum(sum(shot.pixel(x, 700)) for x in range(20, 200, 9))  # change player's left end
         for button, screen, back in (
                 ("i/menu/options_up.png", "options", "button"),
                 ("i/menu/highscores_up.png", "high_scores", "button"),
@@ -222,11 +203,9 @@ def case_menus(exe):
             s.click_image(button, 313, y)
             keep(s.wait_screen(screen), "menus_" + screen)
             if back == "button":
-                # The pointer stays on the change-player bar, which lights once the
-                # button used to leave the main menu has gone out.
-                s.press(512, 718)
-                s.wait_resting("the change-player bar is lit on the main menu from " + screen, lambda shot:
-                               s.shows(shot, "main_menu") and bar_lit(shot))
+                s.click(512, 718, away=False)  # the pointer rests on the change-player bar, which lights
+                check(wait_for(lambda: (lambda shot: s.shows(shot, "main_menu") and bar(shot) > bar(unlit) + 1000)(
+                    s.g.screenshot()), 8), "the change-player bar is not lit on return from " + screen)
             else:
                 s.keys("Escape")
             s.wait_screen("main_menu")
@@ -416,12 +395,10 @@ def case_card_back(exe):
         shot = s.g.screenshot()
         keep(shot, "card_back_chosen")
         check(s.picture("i/menu/checkbox.png", 674, 358).difference(shot) < 8, "the marker is not under back 5")
-        # Back by its button, the pointer resting there: the card-back button used to
-        # leave the options screen is no longer lit, and the preview shows back 5.
-        s.press(512, 718)
-        s.wait_resting("the options screen shows back 5 and its card-back button unlit", lambda shot: all(
-            s.picture(*m).difference(shot) < 8 for m in (("i/game/options_changecardback_up.png", 637, 273),
-                                                          ("i/game/cards/back5.png", 668, 303))))
+        s.click(512, 718, away=False)  # back by its button: the card-back button used to leave goes out
+        check(s.wait_picture("i/game/options_changecardback_up.png", 637, 273, 8), "the card-back button stays lit")
+        shot = s.g.screenshot()
+        check(s.picture("i/game/cards/back5.png", 668, 303).difference(shot) < 8, "the preview does not show back 5")
         s.keys("Escape")
         s.wait_screen("main_menu")
         s.to_play()
