@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <sstream>
+#include <string>
 
 #include "blit_job_manager.h"
 #include "card_back_screen.h"
@@ -73,17 +75,28 @@ void add_companions(FrameLoop& loop) {
     loop.add_companion(_pointer_butterfly(), true);
 }
 
-// The media layer's video started on a display that shows pictures. The drivers it falls
-// back to when there is none (text in the terminal, or nothing drawn anywhere) count only
-// when the user named one.
-bool graphical_display_found() {
+// An environment variable's value, or null when it is unset or empty.
+char const* env_value(char const* key) {
+    char const* v = std::getenv(key);
+    return v && *v ? v : nullptr;
+}
+
+char const no_display[] = "no graphical display was found; start the game on a desktop (DISPLAY or WAYLAND_DISPLAY), "
+                          "or name a video driver in SDL_VIDEODRIVER";
+
+// Why the media layer's video, started or not (`init_error` is what starting it said),
+// shows no pictures, or empty. The drivers it falls back to when there is no display
+// (text in the terminal, or nothing drawn anywhere) count only when the user named one.
+std::string video_problem(std::string const& init_error) {
     char name[64] = "";
-    if (!SDL_WasInit(SDL_INIT_VIDEO) || !SDL_VideoDriverName(name, sizeof name)) return false;
-    char const* asked = std::getenv("SDL_VIDEODRIVER");
-    if (asked && *asked) return true;
-    for (char const* no_display : {"aalib", "caca", "offscreen", "dummy"})
-        if (std::strcmp(name, no_display) == 0) return false;
-    return true;
+    bool const started = SDL_WasInit(SDL_INIT_VIDEO) && SDL_VideoDriverName(name, sizeof name);
+    if (char const* asked = env_value("SDL_VIDEODRIVER"))
+        return started ? "" : "the video driver " + quoted(asked) + " named in SDL_VIDEODRIVER could not be used (" +
+                                  init_error + ")";
+    if (!started) return no_display;
+    for (char const* fallback : {"aalib", "caca", "offscreen", "dummy"})
+        if (std::strcmp(name, fallback) == 0) return no_display;
+    return "";
 }
 
 void shut_down(bool audio_open) {
@@ -105,7 +118,8 @@ int orb_main(int argc, char** argv) {
     }
 
     CommandLine cl = parse_command_line(argc, argv);
-    if (!cl.warning.empty()) std::fprintf(stderr, "lunerra: %s\n", cl.warning.c_str());
+    std::istringstream warnings(cl.warning);
+    for (std::string line; std::getline(warnings, line);) std::fprintf(stderr, "lunerra: %s\n", line.c_str());
     E2::PerfMon::push_enabled(cl.perf);
     std::string const archive_problem = qdata_check();
     if (!archive_problem.empty()) {
@@ -119,13 +133,19 @@ int orb_main(int argc, char** argv) {
     if (cl.fullscreen) options.fullscreen = true;
 
     if (cl.no_sound) Snd::set_enabled(false);
+    // With no display and no driver named, the media layer would fall back to drawing text
+    // in the terminal, after writing its set-up codes there: it is not started at all.
+    if (!env_value("DISPLAY") && !env_value("WAYLAND_DISPLAY") && !env_value("SDL_VIDEODRIVER")) {
+        std::fprintf(stderr, "lunerra: %s\n", no_display);
+        return 1;
+    }
     SDL_Init(SDL_INIT_VIDEO | (Snd::is_enabled() ? SDL_INIT_AUDIO : 0u) |
              (cl.no_parachute ? SDL_INIT_NOPARACHUTE : 0u));
-    if (!graphical_display_found()) {
+    std::string const video_refused = video_problem(SDL_GetError());
+    if (!video_refused.empty()) {
         // After the media layer has given the terminal back, so the message stays readable.
         SDL_Quit();
-        std::fprintf(stderr, "lunerra: no graphical display was found; start the game on a desktop (DISPLAY), "
-                             "or name a video driver in SDL_VIDEODRIVER\n");
+        std::fprintf(stderr, "lunerra: %s\n", video_refused.c_str());
         return 1;
     }
     bool audio_open = Snd::is_enabled() && Snd::open_audio();

@@ -4,20 +4,22 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <unistd.h>
 
 namespace {
 
 void warn(CommandLine& cl, std::string const& text) {
-    if (!cl.warning.empty()) cl.warning += "; ";
+    if (!cl.warning.empty()) cl.warning += "\n";
     cl.warning += text;
 }
 
-// A refused value as the warning quotes it: at most max_quoted_chars characters of it.
-std::string quoted(char const* arg) {
-    std::string s(arg);
-    if (s.size() > max_quoted_chars) s = s.substr(0, max_quoted_chars) + "... (" + std::to_string(s.size()) + " characters)";
-    return "'" + s + "'";
+char const option_list[] = "-w -f -d -h -R -r N -p -A -P -m -G WxHxD";
+
+// One line for the unknown letters of one argument.
+std::string unknown_letters(char const* arg, std::string const& letters) {
+    if (letters.size() + 1 == std::strlen(arg)) return "unknown option " + quoted(arg) + " ignored";
+    return "unknown option letters " + quoted(letters.c_str()) + " in " + quoted(arg) + " ignored";
 }
 
 // Any whole number from 1 up; one beyond what the grid can hold is held at its largest,
@@ -36,11 +38,37 @@ void read_grid(char const* arg, CommandLine& cl) {
 
 }  // namespace
 
+std::string quoted(char const* arg) {
+    std::string s(arg);
+    if (s.size() > max_quoted_chars) s = s.substr(0, max_quoted_chars) + "... (" + std::to_string(s.size()) + " characters)";
+    // Control characters would reach the terminal as they are.
+    for (char& ch : s)
+        if (static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F) ch = '?';
+    return "'" + s + "'";
+}
+
 CommandLine parse_command_line(int argc, char** argv) {
     CommandLine cl;
     optind = 0;  // a full restart of getopt's scan, so the parser can run more than once
-    int c;
-    while ((c = getopt(argc, argv, "+wfdhRr:pAPmG:")) != -1) {
+    opterr = 0;  // unknown options are answered here, one line for each argument
+    int arg = -1;         // the argument whose letters getopt reads
+    std::string unknown;  // its unknown letters
+    for (;;) {
+        // Between two calls optind is the argument that the next letter comes from.
+        int const at = optind > 0 ? optind : 1;
+        if (at != arg) {
+            if (!unknown.empty()) warn(cl, unknown_letters(argv[arg], unknown));
+            unknown.clear();
+            arg = at;
+            // A long option is one unknown argument, not a run of letters.
+            if (at < argc && std::strncmp(argv[at], "--", 2) == 0 && argv[at][2] != '\0') {
+                warn(cl, "unknown option " + quoted(argv[at]) + " ignored; the options are " + option_list);
+                optind = at + 1;
+                continue;
+            }
+        }
+        int const c = getopt(argc, argv, "+:wfdhRr:pAPmG:");
+        if (c == -1) break;
         switch (c) {
             case 'w': cl.window = true; break;
             case 'f': cl.fullscreen = true; break;
@@ -57,8 +85,10 @@ CommandLine parse_command_line(int argc, char** argv) {
                 if (std::sscanf(optarg, "%dx%dx%d", &cl.geometry_w, &cl.geometry_h, &cl.geometry_d) != 3)
                     warn(cl, "geometry " + quoted(optarg) + " is not WxHxD; ignored");
                 break;
-            default: break;
+            case ':': warn(cl, std::string("option -") + static_cast<char>(optopt) + " needs a value; ignored"); break;
+            default: unknown += static_cast<char>(optopt); break;
         }
     }
+    if (!unknown.empty()) warn(cl, unknown_letters(argv[arg], unknown));
     return cl;
 }

@@ -185,6 +185,9 @@ bool FrameLoop::dispatch(SDL_Event& e) {
     }
     if (stop_event_drain) {
         stop_event_drain = false;
+        // The widget whose hover changed took the motion, so the screen offered it to no
+        // widget after it: the next frame offers the pointer's place again.
+        if (e.type == SDL_MOUSEMOTION) hover_stale_ = true;
         return false;
     }
     return true;

@@ -51,8 +51,10 @@ private:
     void tick(unsigned now, unsigned dt);
     void present(SDL_Surface* s);
     // A motion event at the pointer's real place, with no button held, for a screen that
-    // has just become current or after input that may have closed a dialog: buttons lit
-    // before then follow the pointer without waiting for it to move.
+    // has just become current, after input that may have closed a dialog, and after a
+    // motion that changed a hover state (a screen offers a motion to its widgets until
+    // one takes it): buttons lit before then follow the pointer without waiting for it
+    // to move, one change a frame until none changes.
     void sync_hover();
     void drain_events();
     // False when the drain is over for this frame.
@@ -77,7 +79,8 @@ private:
     unsigned last_ = 0;
     bool got_event_ = false;
     TDE* hover_synced_ = nullptr;  // the screen that last had its hover synced
-    bool hover_stale_ = false;     // input since then may have closed a dialog
+    bool hover_stale_ = false;     // input since then may have closed a dialog or
+                                   // changed a hover the screen's later widgets missed
     bool stop_drain_ = false;      // the synced hover changed a button: drain next frame
 
     E2::PerfMon pm_loop_{"loop"}, pm_display_{"display"}, pm_display_tde_{"display-tde"},

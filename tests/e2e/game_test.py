@@ -292,17 +292,20 @@ def case_redraw_view(exe):
 
 def case_bad_grid(exe):
     """-r 0 is refused with a message; the game runs with the default grid. A refused value
-    of 100,000 characters is quoted only in part. Any larger grid is taken."""
+    of 100,000 characters is quoted only in part. Any larger grid is taken. Unknown options
+    are answered in one line each: --fullscreen is not read as -f (nor -r een)."""
     huge = "y" * 100000
-    g = started(exe, ["-r", "0", "-G", huge], hooks=True)
+    g = started(exe, ["-r", "0", "-G", huge, "--fullscreen", "--help", "-" + huge], hooks=True)
     try:
         settled(g, "bad_grid")
         check(g.frames()["grid"] == 8, "the grid is %d by %d" % ((g.frames()["grid"],) * 2))
+        check(g.frames()["fullscreen"] == 0, "--fullscreen set the stored full-screen option")
         close_and_expect_exit(g)
         err = g.err.decode(errors="replace")
         check("grid size '0'" in err, "no message about the grid size: %r" % err[:500])
         check("geometry 'yyyy" in err and len(err) < 1000,
               "the refused geometry is not quoted in part (%d bytes on stderr): %r" % (len(err), err[:500]))
+        check(len(err.splitlines()) == 5 and "'--help'" in err, "not one line for each refused argument: %r" % err)
     finally:
         g.stop()
     g = started(exe, ["-r", "100"], hooks=True)
@@ -348,16 +351,20 @@ def case_installed(exe, build_dir):
 
 
 def case_no_display(exe):
-    """Without a usable display the game ends at once, says why, and fails: with no display
-    at all (the media layer would fall back to drawing text in the terminal, or nowhere)
-    and with the X11 driver named but no server to talk to."""
-    display()
-    for what, disp, env in (("no DISPLAY", "", {}), ("no server", ":4097", {"SDL_VIDEODRIVER": "x11"})):
+    """Without a usable display the game ends at once, says why in one line and nothing
+    else (the media layer, not started, writes no terminal codes), and fails: with no display
+    at all, and with a named driver that cannot be used, which the message names."""
+    real = display()
+    for what, disp, env, said in (
+            ("no DISPLAY", "", {"WAYLAND_DISPLAY": ""}, b"no graphical display was found"),
+            ("no server", ":4097", {"SDL_VIDEODRIVER": "x11"}, b"video driver 'x11' named in SDL_VIDEODRIVER"),
+            ("unknown driver", real, {"SDL_VIDEODRIVER": "nonsense"}, b"video driver 'nonsense'")):
         g = Game(exe, disp=disp, env_extra=dict(env, DISPLAY=disp))
         try:
             rc = g.wait_exit(10)
             check(rc not in (None, 0), "%s: the status was %s" % (what, rc))
-            check(b"no graphical display was found" in g.err, "%s: no message on stderr: %r" % (what, g.err[-2000:]))
+            check(g.out == b"" and g.err.count(b"\n") == 1 and said in g.err,
+                  "%s: not the one line on stderr: %r %r" % (what, g.out[-500:], g.err[-2000:]))
         finally:
             g.stop()
 

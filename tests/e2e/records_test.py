@@ -16,7 +16,7 @@ import sys
 import tempfile
 import time
 
-from harness import Failure, Game, _die_with_parent, check, main
+from harness import Failure, Game, _die_with_parent, check, main, wait_for
 from title_test import SAVE_FOLDER, Picture, archive_of, keep, profile_bytes, read, run_to_ready
 
 NEUTRAL = (5, 600)  # over no widget of any screen
@@ -138,7 +138,7 @@ class Session:
                 return False
             time.sleep(0.1)
 
-    def click(self, x, y, double=False):
+    def click(self, x, y, double=False, away=True):
         self.move(x, y)
         self.g.x("xdotool", "mousedown", "1")
         time.sleep(0.05)
@@ -149,7 +149,8 @@ class Session:
             time.sleep(0.05)
             self.g.x("xdotool", "mouseup", "1")
         time.sleep(0.1)
-        self.move(*NEUTRAL)
+        if away:
+            self.move(*NEUTRAL)
 
     def click_image(self, name, x, y):
         w, h = png_size(self.archive, name)
@@ -231,6 +232,8 @@ def case_menus(exe):
     choice and the rules page to the play screen, and its main-menu button back."""
     def body(s):
         s.start("ann")
+        unlit = s.wait_screen("main_menu")
+        bar = lambda shot: sum(sum(shot.pixel(x, 700)) for x in range(20, 200, 9))  # change player's left end
         for button, screen, back in (
                 ("i/menu/options_up.png", "options", "button"),
                 ("i/menu/highscores_up.png", "high_scores", "button"),
@@ -242,7 +245,9 @@ def case_menus(exe):
             s.click_image(button, 313, y)
             keep(s.wait_screen(screen), "menus_" + screen)
             if back == "button":
-                s.click_image("i/menu/mainmenu_up.png", 313, 670)
+                s.click(512, 718, away=False)  # the pointer rests on the change-player bar, which lights
+                check(wait_for(lambda: (lambda shot: s.shows(shot, "main_menu") and bar(shot) > bar(unlit) + 1000)(
+                    s.g.screenshot()), 8), "the change-player bar is not lit on return from " + screen)
             else:
                 s.keys("Escape")
             s.wait_screen("main_menu")
@@ -432,8 +437,9 @@ def case_card_back(exe):
         shot = s.g.screenshot()
         keep(shot, "card_back_chosen")
         check(s.picture("i/menu/checkbox.png", 674, 358).difference(shot) < 8, "the marker is not under back 5")
-        s.keys("Escape")
-        shot = s.wait_screen("options")
+        s.click(512, 718, away=False)  # back by its button: the card-back button used to leave goes out
+        check(s.wait_picture("i/game/options_changecardback_up.png", 637, 273, 8), "the card-back button stays lit")
+        shot = s.g.screenshot()
         check(s.picture("i/game/cards/back5.png", 668, 303).difference(shot) < 8, "the preview does not show back 5")
         s.keys("Escape")
         s.wait_screen("main_menu")

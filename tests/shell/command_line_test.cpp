@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 #include <string>
@@ -74,6 +75,11 @@ TEST(CommandLineRead, AcceptedOptionsWithoutEffectAndUnknownLetters) {
     EXPECT_EQ(cl.geometry_d, 16);
     EXPECT_EQ(cl.grid, 8u);
     EXPECT_FALSE(cl.fullscreen);
+    // One line for each argument; one that begins with "--" is never read as letters.
+    CommandLine odd = parse({"--fullscreen", "-wzq", "-" + std::string(100000, 'x'), "-r"});
+    EXPECT_TRUE(odd.window && !odd.fullscreen && odd.grid == 8u);
+    EXPECT_EQ(std::count(odd.warning.begin(), odd.warning.end(), '\n'), 3) << odd.warning;
+    EXPECT_LT(odd.warning.size(), 500u);
 }
 
 TEST(CommandLineRead, StopsAtTheFirstOtherArgument) {

@@ -249,6 +249,12 @@ TEST_F(Loop, HoverChangeStopsTheDrainForOneFrame) {
     EXPECT_FALSE(stop_event_drain);
     loop.run_frame();
     EXPECT_EQ(a.events.size(), 2u);
+    // Widgets after the changed one never saw that motion: the pointer's place is offered
+    // again each frame until a motion changes nothing.
+    media.has_mouse = true;
+    a.on_event = [this](SDL_Event*) { stop_event_drain = a.events.size() < 4; };
+    for (int i = 0; i < 3; ++i) loop.run_frame();
+    EXPECT_EQ(a.events.size(), 4u);
 }
 
 TEST_F(Loop, MouseEventsArriveInWorldCoordinates) {

@@ -173,10 +173,12 @@ void set_rules(cairo_t* cr, const std::vector<RuleSection>& sections, double top
 void howto_page(cairo_t* cr, int w, int h, int game) {
     static const char* names[6] = {"Klondike", "FreeCell", "Spider", "TriPeaks", "Yukon", "Golf"};
     menu_backdrop(cr, w, h, 20 + game, 940, 54, 34);
-    TextExtent e = title(cr, names[game], w / 2.0, 6, 52);
-    TextStyle sub = style("Linux Libertine O Italic", 19, kSilverDim);
-    double below = 6 + e.ink_y + e.ink_h;
+    // The rule and the subtitle hang from the title's baseline, not its ink, so that a name
+    // with a descender (Spider) has them where the other pages do; the title goes over the rule.
+    double below = 6 + measure_text(cr, names[game], style(kTitleFont, 52, kSilver)).baseline + 1;
     divider(cr, w / 2.0, below + 9, 200);
+    title(cr, names[game], w / 2.0, 6, 52);
+    TextStyle sub = style("Linux Libertine O Italic", 19, kSilverDim);
     outlined(cr, "How to play", sub, w / 2.0, below + 13, Align::center, 2.5, kSilverDim);
 
     panel(cr, 26, 104, 972, 548, 22, 0.86);
