@@ -276,6 +276,13 @@ class Game:
                 h = int(line.split()[1])
         return w, h
 
+    def pointer(self):
+        """Where the pointer is, in the window's own coordinates."""
+        info = self.on_window(lambda: self.x("xwininfo", "-id", str(self.window)))
+        corner = [int(l.split()[-1]) for l in info.splitlines() if l.strip().startswith("Absolute upper-left")]
+        at = dict(f.split("=", 1) for f in self.x("xdotool", "getmouselocation", "--shell").split())
+        return int(at["X"]) - corner[0], int(at["Y"]) - corner[1]
+
     def wait_size(self, size, timeout=10):
         return wait_for(lambda: self.size() == size, timeout, 0.1)
 
