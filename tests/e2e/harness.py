@@ -309,12 +309,23 @@ class Game:
     def threads(self):
         return len(os.listdir("/proc/%d/task" % self.proc.pid))
 
+    def catches(self, signum):
+        try:
+            with open("/proc/%d/status" % self.proc.pid) as f:
+                caught = [l.split()[1] for l in f if l.startswith("SigCgt:")]
+        except OSError:
+            return False
+        return bool(caught) and (int(caught[0], 16) >> (signum - 1)) & 1 == 1
+
     def frames(self, timeout=10):
         """The frame loop's report, asked for with SIGUSR1 (needs hooks=True): the counters
         as ints, the front screen's class as text."""
         path = os.path.join(self.hooks, "frames.txt")
         if os.path.exists(path):
             os.remove(path)
+        # The window can show before the frame loop takes the signal: sent earlier, it kills.
+        check(wait_for(lambda: self.catches(signal.SIGUSR1), timeout),
+              "the game does not take SIGUSR1 within %d s (status %s)" % (timeout, self.proc.poll()))
         self.proc.send_signal(signal.SIGUSR1)
         check(wait_for(lambda: os.path.exists(path), timeout), "no frame report within %d s" % timeout)
         report = {}
