@@ -276,6 +276,13 @@ class Game:
                 h = int(line.split()[1])
         return w, h
 
+    def pointer(self):
+        """Where the pointer is, in the window's own coordinates."""
+        info = self.on_window(lambda: self.x("xwininfo", "-id", str(self.window)))
+        corner = [int(l.split()[-1]) for l in info.splitlines() if l.strip().startswith("Absolute upper-left")]
+        at = dict(f.split("=", 1) for f in self.x("xdotool", "getmouselocation", "--shell").split())
+        return int(at["X"]) - corner[0], int(at["Y"]) - corner[1]
+
     def wait_size(self, size, timeout=10):
         return wait_for(lambda: self.size() == size, timeout, 0.1)
 
@@ -302,12 +309,23 @@ class Game:
     def threads(self):
         return len(os.listdir("/proc/%d/task" % self.proc.pid))
 
+    def catches(self, signum):
+        try:
+            with open("/proc/%d/status" % self.proc.pid) as f:
+                caught = [l.split()[1] for l in f if l.startswith("SigCgt:")]
+        except OSError:
+            return False
+        return bool(caught) and (int(caught[0], 16) >> (signum - 1)) & 1 == 1
+
     def frames(self, timeout=10):
         """The frame loop's report, asked for with SIGUSR1 (needs hooks=True): the counters
         as ints, the front screen's class as text."""
         path = os.path.join(self.hooks, "frames.txt")
         if os.path.exists(path):
             os.remove(path)
+        # The window can show before the frame loop takes the signal: sent earlier, it kills.
+        check(wait_for(lambda: self.catches(signal.SIGUSR1), timeout),
+              "the game does not take SIGUSR1 within %d s (status %s)" % (timeout, self.proc.poll()))
         self.proc.send_signal(signal.SIGUSR1)
         check(wait_for(lambda: os.path.exists(path), timeout), "no frame report within %d s" % timeout)
         report = {}

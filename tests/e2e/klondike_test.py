@@ -317,8 +317,17 @@ def top_bar_at_800(g, table, mouse):
     mouse.move(*park)
     # The images are made again at the new size first, which a loaded machine takes a while over.
     settled(g, "klondike_800_settling")
-    time.sleep(0.5)
-    before = g.screenshot()
+
+    def bar_changes(old, new):
+        return [(x, y) for y in range(0, 40) for x in range(0, 800)
+                if sum(abs(p - q) for p, q in zip(old.pixel(x, y), new.pixel(x, y))) > 12]
+    before = None
+
+    def bar_still():
+        nonlocal before
+        last, before = before, g.screenshot()
+        return last is not None and not bar_changes(last, before)
+    check(wait_for(bar_still, 8, 0.1), "the top bar at 800x600 did not hold still")
     keep(before, "klondike_800")
     # Where each button ends, the next begins (screen columns of the world x 152, 242, ...).
     seams = [int(x * 0.78125 + 0.5) for x in (152, 242, 392, 566, 766, 859)]
@@ -332,23 +341,23 @@ def top_bar_at_800(g, table, mouse):
 
     mouse.click(566 * 0.78125 + 70, 20)  # the options button
     check(wait_for(lambda: table.read().state["popup"], 3), "the options popup did not open")
-    time.sleep(0.7)  # its first 500 ms take no input
-    mouse.click((555 + 150) * 0.78125, (472 + 50) * 0.78125)  # apply, nothing changed
-    check(wait_for(lambda: not table.read().state["popup"], 3), "the options popup did not close")
 
-    def settled_bar():
-        # The button's glow fades out over 400 ms once the pointer is found off it; a slow
-        # (sanitized, loaded) run takes longer to get there.
-        shot = g.screenshot()
-        changed = [(x, y) for y in range(0, 40) for x in range(0, 800)
-                   if sum(abs(p - q) for p, q in zip(before.pixel(x, y), shot.pixel(x, y))) > 12]
-        return shot, changed
-    time.sleep(0.5)
-    after, changed = settled_bar()
-    end = time.monotonic() + 8
-    while changed and time.monotonic() < end:
-        time.sleep(0.3)
-        after, changed = settled_bar()
+    def apply_closes():
+        # Its first 500 ms take no input: apply is clicked again until it closes.
+        mouse.click((555 + 150) * 0.78125, (472 + 50) * 0.78125)  # apply, nothing changed
+        return not table.read().state["popup"]
+    check(wait_for(apply_closes, 5, 0.2), "the options popup did not close")
+
+    after = changed = None
+
+    def as_before():
+        nonlocal after, changed
+        after = g.screenshot()
+        changed = bar_changes(before, after)
+        return not changed
+    # The button's glow fades out over 400 ms once the pointer is found off it; a slow
+    # (sanitized, loaded) run takes longer to get there. Twice in a row: it has faded.
+    wait_for(lambda: as_before() and as_before(), 8, 0.3)
     keep(after, "klondike_800_after_popup")
     lit = [p for p in changed if 442 <= p[0] < 598 and p[1] < 38]
     check(not lit, "the options button is still lit after the popup closed (%d pixels)" % len(lit))

@@ -103,7 +103,9 @@ class LimitedGame(Game):
 class LimitedSession(Session):
     def __init__(self, exe, archive, config, limit):
         self.exe = exe
-        self.extra = {"XDG_CONFIG_HOME": config}
+        # Over SDL 2 the picture goes through Mesa, whose shader cache under ~/.cache would
+        # meet the limit at start-up: it is switched off, the game's own files stay limited.
+        self.extra = {"XDG_CONFIG_HOME": config, "MESA_SHADER_CACHE_DISABLE": "true"}
         self.g = LimitedGame(exe, limit, env_extra=self.extra)
         self.archive = archive
         self.folder = os.path.join(config, SAVE_FOLDER)

@@ -16,7 +16,7 @@ import tempfile
 import time
 import zlib
 
-from harness import Failure, Game, check, main
+from harness import Failure, Game, check, main, wait_for
 
 SAVE_FOLDER = os.path.join("Quorlan Games", "Lunerra Solitaire")
 MAGIC = 0x8B901886
@@ -305,10 +305,10 @@ def case_release_after_loading(exe):
         g.x("xdotool", "mousemove", "--window", str(g.window), *over)
         g.x("xdotool", "mousedown", "1")
         check(phases.watch("ready", 25), "the click-to-begin button never showed (seen: %s)" % sorted(phases.seen))
-        time.sleep(0.3)
         # Loading moved the pointer to the middle; it goes back over the button, still held.
-        g.x("xdotool", "mousemove", "--window", str(g.window), *over)
-        time.sleep(0.3)
+        check(wait_for(lambda: g.pointer() == (512, 384), 10), "loading left the pointer at %s, not in the middle" % (g.pointer(),))
+        g.x("xdotool", "mousemove", "--sync", "--window", str(g.window), *over)
+        check(wait_for(lambda: g.pointer() == tuple(map(int, over)), 10), "the pointer did not go back over the button")
         g.x("xdotool", "mouseup", "1")
         name_screen = Picture(archive, "i/menu/continue_off.png", 313, 660)
         shot = None

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "event_predicates.h"
 #include "support.h"
 
@@ -96,12 +98,12 @@ TEST_F(FlushTest, DropsInputButKeepsQuitAndWindowEvents) {
     push(plain_event(SDL_VIDEOEXPOSE));
     for (int i = 0; i < 20; ++i) push(key_down(SDLK_b));  // more than one buffer load
     EXPECT_EQ(flush_input_events(), 23);
+    // sdl12-compat adds focus changes of its own while it pumps: those are left out.
+    std::vector<int> left;
     SDL_Event e;
-    ASSERT_TRUE(SDL_PollEvent(&e));
-    EXPECT_EQ(e.type, SDL_QUIT);
-    ASSERT_TRUE(SDL_PollEvent(&e));
-    EXPECT_EQ(e.type, SDL_VIDEOEXPOSE);
-    EXPECT_FALSE(SDL_PollEvent(&e));
+    while (SDL_PollEvent(&e))
+        if (e.type != SDL_ACTIVEEVENT) left.push_back(e.type);
+    EXPECT_EQ(left, (std::vector<int>{SDL_QUIT, SDL_VIDEOEXPOSE}));
 }
 
 TEST_F(FlushTest, KeyAndMouseHalvesSeparately) {
