@@ -7,6 +7,7 @@ are saved there, the old files kept beside them.
 
 Screens are recognised by archive images that only they show at a place, at full strength."""
 
+import atexit
 import os
 import shutil
 import stat
@@ -61,11 +62,28 @@ def own_tree(path, uid):
             os.lchown(name, uid, uid)
 
 
+_reachable = {}
+
+
+def reachable_copy(exe):
+    """The game and its archive where NOBODY may run them (a build can lie below a folder
+    that only root may enter, such as /root), copied once a test."""
+    if exe not in _reachable:
+        folder = tempfile.mkdtemp(prefix="lunerra-e2e-game-")
+        atexit.register(shutil.rmtree, folder, True)
+        os.chmod(folder, 0o755)
+        shutil.copy2(exe, folder)
+        shutil.copytree(os.path.join(os.path.dirname(exe), "data"), os.path.join(folder, "data"))
+        _reachable[exe] = os.path.join(folder, os.path.basename(exe))
+    return _reachable[exe]
+
+
 class UserGame(Game):
-    """A run as NOBODY, who is given the run's folders, the save folder and a copy of the
-    X cookie."""
+    """A run as NOBODY, who is given a copy of the game, the run's folders, the save folder
+    and a copy of the X cookie."""
 
     def spawn(self):
+        self.argv[0] = reachable_copy(self.argv[0])
         if os.environ.get("XAUTHORITY"):
             auth = os.path.join(self.home, "xauth")
             shutil.copy(os.environ["XAUTHORITY"], auth)
