@@ -84,6 +84,14 @@ class UserGame(Game):
 
     def spawn(self):
         self.argv[0] = reachable_copy(self.argv[0])
+        # The sanitizers' suppression list, too, goes where that user may read it.
+        options = self.env.get("LSAN_OPTIONS", "").split(":")
+        for i, option in enumerate(options):
+            if option.startswith("suppressions="):
+                copy = os.path.join(os.path.dirname(self.argv[0]), "lsan.supp")
+                shutil.copy(option.split("=", 1)[1], copy)
+                options[i] = "suppressions=" + copy
+        self.env["LSAN_OPTIONS"] = ":".join(options)
         if os.environ.get("XAUTHORITY"):
             auth = os.path.join(self.home, "xauth")
             shutil.copy(os.environ["XAUTHORITY"], auth)
