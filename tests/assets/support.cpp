@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -33,6 +34,22 @@ struct MediaEnvironment : ::testing::Environment {
 ::testing::Environment* const media_env =
     ::testing::AddGlobalTestEnvironment(new MediaEnvironment);
 
+// The folders alive now. A death test's child ends in abort(), before any destructor runs:
+// its folders go on the way out.
+std::vector<std::string>& live_dirs() {
+    static std::vector<std::string> dirs;
+    return dirs;
+}
+
+extern "C" void remove_live_dirs(int sig) {
+    for (auto const& d : live_dirs()) {
+        std::error_code ec;
+        fs::remove_all(d, ec);
+    }
+    signal(sig, SIG_DFL);
+    raise(sig);
+}
+
 void put_le(std::string& s, uint32_t v, int bytes) {
     for (int i = 0; i < bytes; ++i) s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
 }
@@ -45,11 +62,15 @@ TempDir::TempDir() {
     buf.push_back('\0');
     if (!mkdtemp(buf.data())) ADD_FAILURE() << "mkdtemp failed";
     path_ = buf.data();
+    if (live_dirs().empty()) signal(SIGABRT, remove_live_dirs);
+    live_dirs().push_back(path_);
 }
 
 TempDir::~TempDir() {
     std::error_code ec;
     fs::remove_all(path_, ec);
+    auto& dirs = live_dirs();
+    dirs.erase(std::remove(dirs.begin(), dirs.end(), path_), dirs.end());
 }
 
 void TempDir::write(std::string const& rel, std::string const& bytes) const {
