@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <mutex>
@@ -115,12 +116,14 @@ void clear_unreadable(std::string const& path) {
     r.marked.erase(path);
 }
 
-// A save that failed is told once per path in a run.
-void tell_failed_save(std::string const& path, std::string const& why) {
+// A save that failed is told once per path in a run, naming the file that could not be
+// written (through a link, the one it leads to).
+void tell_failed_save(std::string const& path, std::string const& target, std::string const& why) {
     UnreadableRecords& r = unreadable_records();
     std::lock_guard<std::mutex> hold(r.lock);
     if (r.failed.insert(path).second)
-        std::fprintf(stderr, "lunerra: %s was not saved (%s)\n", path.c_str(), why.c_str());
+        std::fprintf(stderr, "lunerra: %s was not saved (%s)\n", (target.empty() ? path : target).c_str(),
+                     why.c_str());
 }
 
 // The mode and owner of the file being replaced go to the temporary. Changing the owner
@@ -154,21 +157,58 @@ bool link_target(std::string const& path, std::string& target) {
     return false;
 }
 
-// Moves `target` to "<target>.unreadable", or ".unreadable.1" and on where that is taken,
-// never over an earlier one. The new path, or "" with errno set.
-std::string move_aside(std::string const& target) {
+// Copies the bytes of `from` to a new file `to` (never over one) and syncs it; false with
+// errno set, leaving no partial copy.
+bool copy_to_new(std::string const& from, std::string const& to) {
+    int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return false;
+    int out = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (out < 0) {
+        int const e = errno;
+        close(in);
+        errno = e;
+        return false;
+    }
+    char buf[65536];
+    ssize_t n;
+    bool ok = true;
+    while (ok && (n = read(in, buf, sizeof buf)) != 0) {
+        if (n < 0) {
+            ok = errno == EINTR;
+            continue;
+        }
+        for (ssize_t done = 0; ok && done < n;) {
+            ssize_t w = write(out, buf + done, static_cast<std::size_t>(n - done));
+            if (w > 0) done += w;
+            else ok = w < 0 && errno == EINTR;
+        }
+    }
+    ok = ok && fsync(out) == 0;
+    int const e = errno;
+    close(in);
+    ok = close(out) == 0 && ok;
+    if (!ok) {
+        unlink(to.c_str());
+        errno = e ? e : EIO;
+    }
+    return ok;
+}
+
+// Keeps the bytes at `target` under "<target>.unreadable", or ".unreadable.1" and on where
+// that is taken, never over an earlier one, while `target` itself stays in place until the
+// new file is renamed over it: a second link where the file system allows, else a copy.
+// Only a file that may be neither linked nor read is itself renamed (`moved`). The kept
+// path, or "" with errno set.
+std::string keep_aside(std::string const& target, bool& moved) {
+    moved = false;
     for (int n = 0; n < 10000; ++n) {
         std::string aside = target + ".unreadable" + (n ? "." + std::to_string(n) : std::string());
-        if (renameat2(AT_FDCWD, target.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) return aside;
-        if (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP) {
-            // A file system without the no-replace rename: a second link, then the first goes.
-            if (link(target.c_str(), aside.c_str()) == 0) {
-                if (unlink(target.c_str()) == 0) return aside;
-                int const e = errno;
-                unlink(aside.c_str());
-                errno = e;
-                return std::string();
-            }
+        if (link(target.c_str(), aside.c_str()) == 0 || (errno != EEXIST && copy_to_new(target, aside)))
+            return aside;
+        if (errno == EEXIST) continue;
+        if (renameat2(AT_FDCWD, target.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) {
+            moved = true;
+            return aside;
         }
         if (errno != EEXIST) return std::string();
     }
@@ -200,11 +240,12 @@ bool may_replace(std::string const& path, std::string const& target, struct stat
     return true;
 }
 
-// The save itself; false with the reason.
-bool save_through(std::string const& path, std::function<void(FILE*)> const& write, std::string& why) {
-    std::string target;
+// The save itself; false with the reason. `target` is the file it writes (or tried to).
+bool save_through(std::string const& path, std::function<void(FILE*)> const& write, std::string& target,
+                  std::string& why) {
     if (!link_target(path, target)) {
         why = std::strerror(errno);
+        target = path;
         return false;
     }
     struct stat old {};
@@ -243,37 +284,57 @@ bool save_through(std::string const& path, std::function<void(FILE*)> const& wri
     };
     bool ok = done(!std::ferror(f)) && done(std::fflush(f) == 0) && done(fsync(fileno(f)) == 0);
     ok = done(std::fclose(f) == 0) && ok;
+    // The unreadable bytes get their own name before the new file takes the path, so that
+    // a kill at any point leaves a record at the path.
+    std::string kept;
+    bool moved = false;
     if (ok && aside) {
-        std::string const moved = move_aside(target);
-        if (moved.empty()) {
+        kept = keep_aside(target, moved);
+        if (kept.empty()) {
             why = std::string("it cannot be read and could not be moved aside: ") + std::strerror(errno);
             unlink(tmp.c_str());
             return false;
         }
-        clear_unreadable(path);
-        std::fprintf(stderr, "lunerra: %s could not be read; it was moved to %s\n", path.c_str(), moved.c_str());
     }
     ok = ok && done(std::rename(tmp.c_str(), target.c_str()) == 0);
     if (!ok) {
+        if (moved) rename(kept.c_str(), target.c_str());  // back where it was
+        else if (!kept.empty()) unlink(kept.c_str());
         why = std::strerror(err);
         unlink(tmp.c_str());
         return false;
     }
     sync_folder(folder_of(target));
+    if (!kept.empty()) {
+        clear_unreadable(path);
+        std::fprintf(stderr, "lunerra: %s could not be read; it was moved to %s\n", path.c_str(), kept.c_str());
+    }
     return true;
 }
 
 }  // namespace
 
+std::string bytes_of(std::function<void(FILE*)> const& write) {
+    char* buf = nullptr;
+    std::size_t size = 0;
+    FILE* f = open_memstream(&buf, &size);
+    if (!f) return std::string();
+    write(f);
+    bool const whole = !std::ferror(f) && std::fclose(f) == 0;
+    std::string out = whole ? std::string(buf, size) : std::string();
+    std::free(buf);
+    return out;
+}
+
 bool save_file_atomically(std::string const& path, std::function<void(FILE*)> const& write) {
     if (path.empty()) return false;
-    std::string why;
-    if (save_through(path, write, why)) return true;
-    tell_failed_save(path, why);
+    std::string target, why;
+    if (save_through(path, write, target, why)) return true;
+    tell_failed_save(path, target, why);
     return false;
 }
 
-FILE* open_record(std::string const& path, RecordState* state) {
+FILE* open_record(std::string const& path, RecordState* state, std::string const& kept_until) {
     RecordState ignored;
     RecordState& st = state ? *state : ignored;
     st = RecordState::missing;
@@ -288,7 +349,7 @@ FILE* open_record(std::string const& path, RecordState* state) {
     if (stat(path.c_str(), &look) != 0) {
         if (errno == ENOENT || errno == ENOTDIR) return nullptr;
         st = RecordState::unreadable;
-        record_unreadable(path, std::strerror(errno));
+        record_unreadable(path, std::strerror(errno), kept_until);
         return nullptr;
     }
     char const* why = "not a plain file";
@@ -314,7 +375,7 @@ FILE* open_record(std::string const& path, RecordState* state) {
     }
     if (!f) {
         st = RecordState::unreadable;
-        record_unreadable(path, why);
+        record_unreadable(path, why, kept_until);
         return nullptr;
     }
     st = RecordState::opened;
@@ -322,13 +383,13 @@ FILE* open_record(std::string const& path, RecordState* state) {
     return f;
 }
 
-void record_unreadable(std::string const& path, std::string const& why) {
+void record_unreadable(std::string const& path, std::string const& why, std::string const& kept_until) {
     UnreadableRecords& r = unreadable_records();
     std::lock_guard<std::mutex> hold(r.lock);
     r.marked.insert(path);
     if (!r.told.insert(path).second) return;
-    std::fprintf(stderr, "lunerra: %s cannot be read (%s); it is left as it is\n",
-                 path.c_str(), why.c_str());
+    std::fprintf(stderr, "lunerra: %s cannot be read (%s); it is kept as it is until %s\n", path.c_str(),
+                 why.c_str(), kept_until.c_str());
 }
 
 bool is_record_unreadable(std::string const& path) {

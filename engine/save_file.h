@@ -19,10 +19,12 @@ namespace io {
 // where it does not exist) the same way in its own folder. A file that is
 // not a plain file, or that exists but may not be written, is left as it
 // is: false. A record whose last read found it unreadable (see open_record,
-// record_unreadable) is first moved aside in its folder, to
+// record_unreadable) is first kept aside in its folder, as
 // "<name>.unreadable" or, where that is taken, ".unreadable.1" and on,
-// never over an earlier one; stderr is told where it went. Every failure
-// is told on stderr with the path and the reason, once per path in a run.
+// never over an earlier one, before the new file takes its path (so that a
+// record stands at the path throughout); stderr is told where it went.
+// Every failure is told on stderr with the file that could not be written
+// and the reason, once per path in a run.
 bool save_file_atomically(std::string const& path, std::function<void(FILE*)> const& write);
 
 // How a record file was found by open_record.
@@ -33,11 +35,19 @@ enum class RecordState { missing, opened, unreadable };
 // or is not a plain file, is unreadable: null, and `path` is marked as in
 // record_unreadable. A missing file gives null; an opened one clears the mark.
 // Temporaries of this file left by processes that have ended are removed.
-FILE* open_record(std::string const& path, RecordState* state = nullptr);
+// `kept_until` ends the line that tells of an unreadable record.
+FILE* open_record(std::string const& path, RecordState* state = nullptr,
+                  std::string const& kept_until = "something is saved in its place");
 
-// Marks `path` as a record that exists but could not be read: it is left as it
-// is until a save moves it aside. The first mark of a path is told on stderr.
-void record_unreadable(std::string const& path, std::string const& why);
+// Marks `path` as a record that exists but could not be read: it is kept as it
+// is until a save moves it aside. The first mark of a path is told on stderr,
+// "... it is kept as it is until <kept_until>".
+void record_unreadable(std::string const& path, std::string const& why,
+                       std::string const& kept_until = "something is saved in its place");
+
+// The bytes `write` puts on a stream, or "" where they cannot be computed: what
+// a record would hold, to compare with what it held when it was read.
+std::string bytes_of(std::function<void(FILE*)> const& write);
 
 // Whether the last read of `path` found it unreadable.
 bool is_record_unreadable(std::string const& path);

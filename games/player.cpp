@@ -1,7 +1,6 @@
 #include "player.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <utility>
 
 #include "io.h"
@@ -75,7 +74,6 @@ public:
         v = s;
     }
 
-private:
     // Bytes from here to the end, or -1 when the stream cannot tell.
     long bytes_left() {
         long here = std::ftell(f_);
@@ -84,6 +82,8 @@ private:
         if (std::fseek(f_, here, SEEK_SET) != 0) return -1;
         return end < here ? -1 : end - here;
     }
+
+private:
     bool zero_at(long at) {
         long here = std::ftell(f_);
         bool zero = std::fseek(f_, at, SEEK_SET) == 0 && std::fgetc(f_) == 0;
@@ -120,15 +120,7 @@ private:
 
 // A profile's bytes as Player::save writes them, or "" where they cannot be computed.
 std::string serialized(Player const& p) {
-    char* buf = nullptr;
-    std::size_t size = 0;
-    FILE* f = open_memstream(&buf, &size);
-    if (!f) return std::string();
-    p.save(f);
-    bool const whole = std::fclose(f) == 0;
-    std::string out = whole ? std::string(buf, size) : std::string();
-    std::free(buf);
-    return out;
+    return E2::io::bytes_of([&p](FILE* f) { p.save(f); });
 }
 
 // The bytes that follow the name in a whole profile file: score, two times, two flags, the
@@ -137,40 +129,34 @@ std::string serialized(Player const& p) {
 constexpr long bytes_behind_name =
     3 * 4 + 2 + Player::entry_count + 3 * 4 + Player::entry_count * 6 * 4 + 8 * 4 + rule_options_size;
 
-// More than any profile file holds; a larger file is compared only this far.
-constexpr std::size_t max_file_bytes = 1u << 20;
+// How the end of a line about an unreadable player file reads.
+char const* const kept_until = "a player is saved in that slot";
 
-std::string contents(FILE* f) {
-    std::string out;
-    if (std::fseek(f, 0, SEEK_SET) != 0) return out;
-    char buf[4096];
-    std::size_t n;
-    while (out.size() <= max_file_bytes && (n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
-    return out;
-}
-
-// A slot's file as it was read at start-up, and the profile as it stood then: while both
-// are unchanged, saving leaves the file alone, so that what the reader dropped or
-// corrected (a name past max_namlen characters, damaged bytes) is not lost. A slot whose
-// file could not be read keeps it until the profile changes.
+// Each slot's profile as it stood once every file was read (and as it was last saved): a
+// slot is written only when its profile differs, so a run that changed nothing never
+// writes over another instance's save or a restored file, and what the reader dropped or
+// corrected is not lost. An empty slot over a file that could not be read is compared
+// without the rule options, which every profile carries but which are not its own: that
+// file is kept until a player is made in the slot.
 struct AsRead {
-    std::string path, file, profile;
+    std::string path, bytes;
     bool unreadable = false;
 };
 AsRead as_read[Player::slot_count];
+
+// What a slot's profile is compared by.
+std::string compared_bytes(Player const& p, bool unreadable) {
+    std::string b = serialized(p);
+    if (unreadable && b.size() >= static_cast<std::size_t>(rule_options_size)) b.resize(b.size() - rule_options_size);
+    return b;
+}
 
 // Bytes that cannot be computed never count as unchanged.
 bool unchanged_since_read(unsigned i, std::string const& path, Player const& p) {
     AsRead const& r = as_read[i];
     if (r.path.empty() || r.path != path) return false;
-    std::string const now = serialized(p);
-    if (now.empty() || now != r.profile) return false;
-    if (r.unreadable) return E2::io::is_record_unreadable(path);
-    FILE* f = E2::io::open_record(path);
-    if (!f) return false;
-    bool same = contents(f) == r.file;
-    std::fclose(f);
-    return same;
+    std::string const now = compared_bytes(p, r.unreadable);
+    return !now.empty() && now == r.bytes;
 }
 
 }  // namespace
@@ -244,7 +230,8 @@ void Player::save(FILE* f) const {
     save_rule_options(f);
 }
 
-bool Player::read(FILE* f) {
+bool Player::read(FILE* f, bool* whole) {
+    if (whole) *whole = false;
     if (E2::io::read_ui32(f) != magic) return false;
     in_progress = false;
     FieldReader r(f);
@@ -278,8 +265,12 @@ bool Player::read(FILE* f) {
         s.fewest_moves = fewest < 1 ? no_fewest_moves : fewest;
     }
     for (int i = 0; i < 8; ++i) r.skip_u32();
-    // A profile cut short carries no option section.
-    if (r.ok()) read_rule_options(f);
+    // Only a whole option section is read: a profile cut short is never the source of the
+    // options the other profiles take.
+    if (r.ok() && r.bytes_left() >= rule_options_size) {
+        read_rule_options(f);
+        if (whole) *whole = named;
+    }
     return named;
 }
 
@@ -319,34 +310,37 @@ bool Player::save_all() {
         Player const* p = get(i);
         std::string const path = filename(i);
         if (unchanged_since_read(i, path, *p)) continue;
-        all = E2::io::save_file_atomically(path, [p](FILE* f) { p->save(f); }) && all;
+        if (E2::io::save_file_atomically(path, [p](FILE* f) { p->save(f); }))
+            as_read[i] = {path, serialized(*p), false};
+        else
+            all = false;
     }
     return all;
 }
 
 void Player::read_all() {
+    bool unreadable[slot_count] = {};
     for (unsigned i = 0; i < slot_count; ++i) {
         Player* p = get(i);
         p->clear();
         // The files decide which slot is current.
         p->is_current = false;
-        as_read[i] = AsRead();
         std::string const path = filename(i);
         E2::io::RecordState state;
-        FILE* f = E2::io::open_record(path, &state);
-        bool named = false;
-        std::string file;
+        FILE* f = E2::io::open_record(path, &state, kept_until);
         if (f) {
-            named = p->read(f);
-            file = contents(f);
+            bool whole = false;
+            bool const named = p->read(f, &whole);
+            bool const empty_file = std::fseek(f, 0, SEEK_END) == 0 && std::ftell(f) == 0;
             std::fclose(f);
-            if (!named && !file.empty()) {
-                E2::io::record_unreadable(path, "not a player file, or damaged where it names the player");
+            if (!named && !empty_file) {
+                E2::io::record_unreadable(path, "not a player file, or damaged where it names the player", kept_until);
                 state = E2::io::RecordState::unreadable;
+            } else if (named && !whole) {
+                E2::io::record_unreadable(path, "cut short: the fields it lacks take their defaults", kept_until);
             }
         }
-        if (named || state == E2::io::RecordState::unreadable)
-            as_read[i] = {path, std::move(file), serialized(*p), !named};
+        unreadable[i] = state == E2::io::RecordState::unreadable;
     }
     for (unsigned i = 0; i < slot_count; ++i) {
         if (get(i)->is_current) {
@@ -354,6 +348,9 @@ void Player::read_all() {
             break;
         }
     }
+    // Taken once every file is read, with the rule options in force.
+    for (unsigned i = 0; i < slot_count; ++i)
+        as_read[i] = {filename(i), compared_bytes(*get(i), unreadable[i]), unreadable[i]};
 }
 
 std::uint32_t Player::tm_total_all() {

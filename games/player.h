@@ -52,9 +52,10 @@ public:
     // first max_namlen. The name is read by its stored count wherever that can be right,
     // so bytes after a whole profile change nothing; a damaged count is passed over where
     // the file's size tells where the name ends. A file that ends early leaves every field
-    // from that point at its present value and reads no options. True when the profile was
-    // read (its magic and name); false leaves it empty.
-    bool read(FILE* f);
+    // from that point at its present value and reads no options: only a whole option
+    // section is read. True when the profile was read (its magic and name); false leaves
+    // it empty. `whole`, where given, tells whether the profile was read to its end.
+    bool read(FILE* f, bool* whole = nullptr);
 
     // The five slots, created on first use and never freed.
     static Player* plist();
@@ -68,15 +69,17 @@ public:
     static void delete_i(unsigned i);
     // "player<i>.dat" in the save folder.
     static std::string filename(unsigned i);
-    // Every slot's file, each written whole through a temporary file. A slot whose profile
-    // and file are both as they were read is skipped, and so is one whose file could not be
-    // read while its profile is still the empty one it left; once that profile changes, the
-    // save moves the unreadable file aside. False when a slot could not be written (told on
-    // stderr).
+    // Every slot whose profile this run changed (since it was read or last saved) is
+    // written whole through a temporary file; the others are left alone, whatever is in
+    // their files now. An empty slot whose file could not be read keeps that file until a
+    // player is made in the slot (the rule options are not the slot's own); that save moves
+    // the file aside. False when a slot could not be written (told on stderr).
     static bool save_all();
     // Every slot from its file (a missing file leaves an empty profile); the lowest slot
     // flagged current becomes current. A file that exists but cannot be read as a profile
-    // leaves an empty slot and is kept until something is saved in its place.
+    // leaves an empty slot, and one cut short keeps the fields it lacks at their defaults;
+    // either is kept until a player is saved in its place. What every slot then holds is
+    // what save_all compares with.
     static void read_all();
     // The sum of total_ms, adding a slot only while the sum and its value are below
     // total_ms_limit.

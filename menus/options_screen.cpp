@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "blit_job_manager.h"
 #include "card_back_screen.h"
@@ -72,37 +73,49 @@ std::string OptionsScreen::filename() const {
 }
 
 void OptionsScreen::read() {
+    music.set_value(0.6f);
+    sound.set_value(0.8f);
+    effects_quality = 1.0f;
+    effects.set_value(1.0f);
     std::string const path = filename();
-    FILE* f = E2::io::open_record(path);
+    char const* const until = "the options are saved";
+    FILE* f = E2::io::open_record(path, nullptr, until);
     bool const ours = f && E2::io::read_ui32(f) == magic;
     // Another file at the path is kept: the next save moves it aside.
     if (f && !ours && std::fseek(f, 0, SEEK_END) == 0 && std::ftell(f) > 0)
-        E2::io::record_unreadable(path, "not an options file");
+        E2::io::record_unreadable(path, "not an options file", until);
     if (ours) {
-        fullscreen = E2::io::read_ui8(f) != 0;
-        place(sound, options_knob_x(E2::io::read_ui32(f)));
-        place(music, options_knob_x(E2::io::read_ui32(f)));
-        std::uint32_t fx = std::min<std::uint32_t>(E2::io::read_ui32(f), 100);
-        effects_quality = clamp01(static_cast<float>(fx) / 100.0f);
-        place(effects, options_knob_x(fx));
-    } else {
-        music.set_value(0.6f);
-        sound.set_value(0.8f);
-        effects_quality = 1.0f;
-        effects.set_value(1.0f);
+        // Each value the file holds; one it lacks keeps its default.
+        auto held = [f](auto value) { return !std::feof(f) && !std::ferror(f) ? std::optional(value) : std::nullopt; };
+        if (auto v = held(E2::io::read_ui8(f))) fullscreen = *v != 0;
+        if (auto v = held(E2::io::read_ui32(f))) place(sound, options_knob_x(*v));
+        if (auto v = held(E2::io::read_ui32(f))) place(music, options_knob_x(*v));
+        if (auto v = held(E2::io::read_ui32(f))) {
+            std::uint32_t fx = std::min<std::uint32_t>(*v, 100);
+            effects_quality = clamp01(static_cast<float>(fx) / 100.0f);
+            place(effects, options_knob_x(fx));
+        } else {
+            E2::io::record_unreadable(path, "cut short: the options it lacks take their defaults", until);
+        }
     }
     if (f) std::fclose(f);
     apply_volumes();
+    as_read_ = E2::io::bytes_of([this](FILE* out) { write(out); });
+}
+
+void OptionsScreen::write(FILE* f) const {
+    E2::io::write_ui32(f, magic);
+    E2::io::write_ui8(f, fullscreen ? 1 : 0);
+    E2::io::write_ui32(f, percent_of(sound.value()));
+    E2::io::write_ui32(f, percent_of(music.value()));
+    E2::io::write_ui32(f, percent_of(effects.value()));
 }
 
 void OptionsScreen::save() {
-    E2::io::save_file_atomically(filename(), [this](FILE* f) {
-        E2::io::write_ui32(f, magic);
-        E2::io::write_ui8(f, fullscreen ? 1 : 0);
-        E2::io::write_ui32(f, percent_of(sound.value()));
-        E2::io::write_ui32(f, percent_of(music.value()));
-        E2::io::write_ui32(f, percent_of(effects.value()));
-    });
+    auto const writer = [this](FILE* f) { write(f); };
+    std::string const now = E2::io::bytes_of(writer);
+    if (!now.empty() && now == as_read_) return;
+    if (E2::io::save_file_atomically(filename(), writer)) as_read_ = now;
 }
 
 void OptionsScreen::apply_volumes() {

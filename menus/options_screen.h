@@ -7,6 +7,7 @@
 // `effects_quality` (the AppOptions base).
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "app_options.h"
@@ -50,11 +51,13 @@ public:
     // The display-mode radio.
     void on_change(CheckboxSprite* cb) override;
 
-    // The file's values, or the defaults (sound 0.8, music 0.6, effects 1) when it is
-    // missing or has another magic number (such a file is kept until the next save moves it
-    // aside); then both volumes are applied.
+    // The file's values, or the defaults (sound 0.8, music 0.6, effects 1, window) for
+    // those it lacks: all of them when it is missing or has another magic number. A file
+    // that is not an options file, or is cut short, is kept until the next save moves it
+    // aside. Then both volumes are applied.
     void read();
-    // Writes the file through a temporary; a failure is told on stderr.
+    // Writes the file through a temporary when its values differ from those read (or last
+    // saved); a failure is told on stderr.
     void save();
     // The leaving step: effects quality from its knob, both volumes applied, then save().
     void keep();
@@ -83,7 +86,9 @@ public:
     float last_music_value = -1.0f;
 
 private:
+    void write(FILE* f) const;
     void apply_volumes();
+    std::string as_read_;
     bool entered_ = false;
     void show_mode();
 };

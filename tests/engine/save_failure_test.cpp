@@ -188,6 +188,7 @@ TEST(SaveInAnUnwritableFolder, FailsAndKeepsTheOldFile) {
     std::string old = bytes_of(604, 'q');
     write_file(path, old);
     chmod(path.c_str(), 0666);  // the file itself could be written in place
+    ASSERT_EQ(symlink((folder + "/player2.dat").c_str(), (dir / "player2.dat").c_str()), 0);
     ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
     std::string err;
     int code = in_child(
@@ -196,9 +197,10 @@ TEST(SaveInAnUnwritableFolder, FailsAndKeepsTheOldFile) {
                 // A record that could not be read cannot be moved aside here either.
                 E2::io::record_unreadable(path, "damaged");
                 int first = save(path, bytes_of(604, 'Q'));
-                // A file that does not exist yet is not made either.
+                // A file that does not exist yet is not made either, nor one a link leads to.
                 int second = save(folder + "/player4.dat", "new");
-                return first == refused && second == refused ? refused : saved;
+                int third = save(dir / "player2.dat", "new");
+                return first == refused && second == refused && third == refused ? refused : saved;
             });
         },
         &err);
@@ -207,6 +209,7 @@ TEST(SaveInAnUnwritableFolder, FailsAndKeepsTheOldFile) {
     EXPECT_EQ(code, refused) << describe(code);
     EXPECT_NE(err.find(path + " was not saved (Permission denied)"), std::string::npos) << err;
     EXPECT_NE(err.find(folder + "/player4.dat was not saved (Permission denied)"), std::string::npos) << err;
+    EXPECT_NE(err.find(folder + "/player2.dat was not saved (Permission denied)"), std::string::npos) << err;
     EXPECT_EQ(read_file(path), old);
     EXPECT_EQ(TempDir::entries_of(folder), std::vector<std::string>{"player3.dat"});
 }

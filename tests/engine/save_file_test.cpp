@@ -162,6 +162,22 @@ TEST(SaveFileTest, ARecordThatCannotBeReadIsNeverWrittenOver) {
     EXPECT_EQ(E2::io::open_record(dir / "absent.dat", &state), nullptr);
     EXPECT_EQ(state, E2::io::RecordState::missing);
     EXPECT_FALSE(E2::io::is_record_unreadable(dir / "absent.dat"));
+    // A damaged record keeps its path until the new file takes it: where the new file is
+    // not renamed in (its temporary gone, as a kill there leaves it), the old bytes stand
+    // at the path and no copy stays aside; the next save keeps them aside.
+    std::string const damaged = dir / "player1.dat";
+    write_file(damaged, "damaged");
+    E2::io::record_unreadable(damaged, "damaged");
+    std::string const tmp = damaged + ".tmp" + std::to_string(getpid());
+    EXPECT_FALSE(E2::io::save_file_atomically(damaged, [&tmp](FILE* f) {
+        write_record(f);
+        unlink(tmp.c_str());
+    }));
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"player1.dat"});
+    EXPECT_EQ(read_file(damaged), "damaged");
+    EXPECT_TRUE(E2::io::save_file_atomically(damaged, write_record));
+    EXPECT_EQ(read_file(damaged + ".unreadable"), "damaged");
+    EXPECT_EQ(read_file(damaged).size(), 4u + 4 + 201);
 }
 
 // A file the user may not open (mode 000) is moved aside by the save, and one the user may

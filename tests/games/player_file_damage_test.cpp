@@ -438,6 +438,7 @@ TEST_F(PlayerFileDamage, FilesReadInPartOrNotAtAllSurviveAStartAndAQuit) {
     struct Case {
         char const* what;
         std::string bytes;
+        bool unreadable = false;  // kept through a change of the rule options too
     };
     auto with_name = [&](std::string const& name) {
         Player p = orig[1];
@@ -449,14 +450,17 @@ TEST_F(PlayerFileDamage, FilesReadInPartOrNotAtAllSurviveAStartAndAQuit) {
     no_zero[8 + 4 + orig[1].name.size()] = '!';
     wrong_magic[0] ^= 1;
     cut_in_name.resize(8 + 4 + 1);
+    std::string cut_4 = file[1].substr(0, file[1].size() - 4), cut_28 = file[1].substr(0, file[1].size() - 28);
     Case const cases[] = {
         {"a 31-character name", with_name(std::string(31, 'L'))},
         {"a name of 2000 characters", with_name(std::string(2000, 'L'))},
         {"untypable name characters", with_name(std::string("B\x01o\xC3\xA9", 5))},
         {"a huge name count", huge_count},
         {"a name without its zero", no_zero},
-        {"a wrong magic", wrong_magic},
-        {"a cut inside the name", cut_in_name},
+        {"a wrong magic", wrong_magic, true},
+        {"a cut inside the name", cut_in_name, true},
+        {"a cut inside the options", cut_4},
+        {"a cut before the options", cut_28},
         {"a whole private file", file[1]},
     };
     for (Case const& c : cases) {
@@ -476,7 +480,28 @@ TEST_F(PlayerFileDamage, FilesReadInPartOrNotAtAllSurviveAStartAndAQuit) {
                 if (i == 1) continue;
                 EXPECT_EQ(read_file(Player::filename(i)), file[i]) << c.what << ", slot " << i;
             }
+            if (!c.unreadable) continue;
+            KlondikeOptions::opt_flip_1 = !KlondikeOptions::opt_flip_1;
+            EXPECT_TRUE(Player::save_all()) << c.what;
+            EXPECT_EQ(read_file(Player::filename(1)), c.bytes) << c.what << ", the options changed";
         }
+    }
+    // A file another instance saved since the start is kept by a quit that changed nothing.
+    restore_files();
+    reset();
+    Player::read_all();
+    std::string const other = with_name("Other");
+    put_file(Player::filename(1), other);
+    EXPECT_TRUE(Player::save_all());
+    EXPECT_EQ(read_file(Player::filename(1)), other);
+    // A profile cut short is never the source of the rule options.
+    for (std::size_t cut : {4u, 28u}) {
+        restore_files();
+        put_file(Player::filename(4), file[4].substr(0, file[4].size() - cut));
+        reset();
+        Player::read_all();
+        EXPECT_EQ(describe(*Player::get(4)), describe(orig[4])) << cut;
+        EXPECT_EQ(describe_options(), orig_options) << cut;
     }
     // A change to the profile read in part is saved; one that could not be read stays.
     put_file(Player::filename(1), with_name(std::string(31, 'L')));
@@ -491,7 +516,7 @@ TEST_F(PlayerFileDamage, FilesReadInPartOrNotAtAllSurviveAStartAndAQuit) {
     // A profile made in a slot whose file could not be read is saved; the old file moves
     // aside, and an earlier one moved aside stays.
     std::string const aside = Player::filename(1) + ".unreadable";
-    for (std::string const* bytes : {&wrong_magic, &cut_in_name}) {
+    for (std::string const* bytes : {&wrong_magic, &cut_in_name, &cut_4}) {
         put_file(Player::filename(1), *bytes);
         reset();
         Player::read_all();
@@ -503,6 +528,7 @@ TEST_F(PlayerFileDamage, FilesReadInPartOrNotAtAllSurviveAStartAndAQuit) {
     }
     EXPECT_EQ(read_file(aside), wrong_magic);
     EXPECT_EQ(read_file(aside + ".1"), cut_in_name);
+    EXPECT_EQ(read_file(aside + ".2"), cut_4);
 }
 
 // Bytes after a whole profile are no damage: it reads as without them, a quit leaves the

@@ -92,7 +92,7 @@ protected:
     ScopedEnv x{"XDG_CONFIG_HOME", nullptr};
 };
 
-TEST_F(Players, NoFilesGiveFiveFreshSlotsAndSavingWritesThemAll) {
+TEST_F(Players, NoFilesGiveFiveFreshSlotsAndSavingWritesOnlyWhatChanged) {
     Player::read_all();
     for (unsigned i = 0; i < Player::slot_count; ++i) {
         EXPECT_EQ(Player::get(i)->name, "empty");
@@ -103,12 +103,15 @@ TEST_F(Players, NoFilesGiveFiveFreshSlotsAndSavingWritesThemAll) {
     EXPECT_TRUE(Player::get(0)->is_cur());
     EXPECT_TRUE(Player::cur()->fresh);
     ASSERT_TRUE(Player::save_all());
-    std::string const expected = empty_profile().str() + default_options;
-    ASSERT_EQ(expected.size(), 604u);
-    for (unsigned i = 0; i < Player::slot_count; ++i) EXPECT_EQ(read_file(file(i)), expected) << i;
+    EXPECT_EQ(TempDir::entries_of(folder()).size(), 0u);
+    Player::cur()->name = "Bo";
+    ASSERT_TRUE(Player::save_all());
+    std::string const expected = empty_profile("Bo").str() + default_options;
+    ASSERT_EQ(expected.size(), 601u);
+    EXPECT_EQ(read_file(file(0)), expected);
     // Slot 0 is stored with is_current 0, and nothing else lies in the folder.
-    EXPECT_EQ(read_file(file(0))[8 + 10 + 13], 0);
-    EXPECT_EQ(TempDir::entries_of(folder()).size(), 5u);
+    EXPECT_EQ(read_file(file(0))[8 + 7 + 13], 0);
+    EXPECT_EQ(TempDir::entries_of(folder()).size(), 1u);
     EXPECT_EQ(Player::filename(3), file(3));
 }
 
@@ -246,10 +249,10 @@ TEST_F(Players, ATruncatedFileKeepsDefaultsFromThePointItEnds) {
         EXPECT_EQ(q.game, len >= 8 + 7 + 38 ? Player::YUKON : Player::KLONDIKE) << len;
         EXPECT_EQ(q.stats[19].played, len >= options_at - 32 - 20 ? 4u : 0u) << len;
         EXPECT_EQ(q.stats[19].best_time, Player::no_best_time) << len;
-        // No option is read from a profile cut short; a cut inside the section
-        // clears the single-byte options it lacks.
-        EXPECT_EQ(KlondikeOptions::opt_unlimited_redeals, len < options_at) << len;
-        EXPECT_EQ(GolfOptions::opt_single_click_activation, len < options_at + 24) << len;
+        // Only a whole option section is read: a profile cut short, even inside the
+        // section, leaves every option as it was.
+        EXPECT_EQ(KlondikeOptions::opt_unlimited_redeals, len < bytes.size()) << len;
+        EXPECT_EQ(GolfOptions::opt_single_click_activation, len < bytes.size()) << len;
         reset_rule_options();
     }
 }
@@ -288,6 +291,7 @@ TEST_F(Players, TheLowestFlaggedSlotBecomesCurrentAndTheLastFileSetsTheOptions) 
     EXPECT_FALSE(Player::get(3)->is_current);
     EXPECT_FALSE(Player::get(3)->is_cur());
     EXPECT_TRUE(TriPeaksOptions::opt_may_turn_corner);  // slot 3 was read last
+    TriPeaksOptions::opt_may_turn_corner = false;  // a change every profile carries
     ASSERT_TRUE(Player::save_all());
     EXPECT_EQ(read_file(file(3))[8 + 8 + 13], 0);
     EXPECT_EQ(read_file(file(1))[8 + 7 + 13], 1);

@@ -65,9 +65,12 @@ TEST_F(Options, WithoutAFileTheDefaultsStandAndSaveAs59And79) {
     EXPECT_EQ(music_raw(), static_cast<int>(167.0f / 279.0f * 128.0f)) << "the quantised value is applied";
     EXPECT_FLOAT_EQ(Snd::master_volume(), static_cast<int>(223.0f / 279.0f * 128.0f) / 128.0f);
     o.save();
+    EXPECT_EQ(TempDir::entries_of(save_folder()).size(), 0u) << "nothing changed";
+    o.fullscreen = true;
+    o.save();
     std::string bytes = file();
     EXPECT_EQ(bytes.size(), 17u);
-    EXPECT_EQ(bytes, file_of(0, 79, 59, 100).str());
+    EXPECT_EQ(bytes, file_of(1, 79, 59, 100).str());
 }
 
 TEST_F(Options, AnotherMagicNumberCountsAsNoFile) {
@@ -81,7 +84,11 @@ TEST_F(Options, AnotherMagicNumberCountsAsNoFile) {
     EXPECT_FLOAT_EQ(o.effects_quality, 1.0f);
     EXPECT_FALSE(o.fullscreen);
     o.save();
-    EXPECT_EQ(file(), file_of(0, 79, 59, 100).str()) << "leaving saves the defaults, not zeros";
+    EXPECT_EQ(file(), b.str()) << "kept while nothing changed";
+    o.fullscreen = true;
+    o.save();
+    EXPECT_EQ(file(), file_of(1, 79, 59, 100).str()) << "the defaults, not zeros";
+    EXPECT_EQ(read_file(saved("options.dat.unreadable")), b.str());
 }
 
 TEST_F(Options, ValuesAbove100AreClamped) {
@@ -93,22 +100,34 @@ TEST_F(Options, ValuesAbove100AreClamped) {
     EXPECT_EQ(o.effects.x, 560);
     EXPECT_FLOAT_EQ(o.effects_quality, 1.0f);
     EXPECT_EQ(music_raw(), 128);
+    o.fullscreen = false;
     o.save();
-    EXPECT_EQ(file(), file_of(1, 100, 100, 100).str());
+    EXPECT_EQ(file(), file_of(0, 100, 100, 100).str());
 }
 
-TEST_F(Options, AShortFileYieldsZerosForTheMissingValues) {
-    Bytes b;
-    b.u32(0xB17690AEu).u8(7).u32(50);
-    write_options(b);
-    o.read();
-    EXPECT_TRUE(o.fullscreen);
-    EXPECT_EQ(o.sound.x, options_knob_x(50));
-    EXPECT_EQ(o.music.x, 281);
-    EXPECT_EQ(o.effects.x, 281);
-    EXPECT_FLOAT_EQ(o.effects_quality, 0.0f);
-    o.save();
-    EXPECT_EQ(file(), file_of(1, 50, 0, 0).str());
+// A file cut short gives the defaults for what it lacks, not zeros, and is kept until a
+// change is saved, which moves it aside.
+TEST_F(Options, AShortFileYieldsDefaultsForTheMissingValues) {
+    for (bool with_sound : {false, true}) {
+        Bytes b;
+        b.u32(0xB17690AEu).u8(7);
+        if (with_sound) b.u32(50);
+        write_options(b);
+        OptionsScreen run;
+        run.read();
+        EXPECT_TRUE(run.fullscreen);
+        EXPECT_EQ(run.sound.x, with_sound ? options_knob_x(50) : 504);
+        EXPECT_EQ(run.music.x, 448);
+        EXPECT_EQ(run.effects.x, 560);
+        EXPECT_FLOAT_EQ(run.effects_quality, 1.0f);
+        run.keep();
+        EXPECT_EQ(file(), b.str()) << "kept while nothing changed";
+        run.fullscreen = false;
+        run.keep();
+        EXPECT_EQ(file(), file_of(0, with_sound ? 50 : 79, 59, 100).str());
+        std::string const aside = saved(with_sound ? "options.dat.unreadable.1" : "options.dat.unreadable");
+        EXPECT_EQ(read_file(aside), b.str());
+    }
 }
 
 TEST_F(Options, EveryStoredValueSurvivesRestarts) {
@@ -116,17 +135,20 @@ TEST_F(Options, EveryStoredValueSurvivesRestarts) {
         write_options(file_of(0, p, 100 - p, p));
         OptionsScreen run;
         run.read();
+        run.fullscreen = true;
         run.keep();
-        EXPECT_EQ(read_file(saved("options.dat")), file_of(0, p, 100 - p, p).str()) << p;
+        EXPECT_EQ(read_file(saved("options.dat")), file_of(1, p, 100 - p, p).str()) << p;
     }
-    // The first run's values over ten restarts, each leaving the options screen.
+    // The first run's values over ten restarts, each leaving the options screen with the
+    // other display mode.
     std::remove(saved("options.dat").c_str());
     for (int restart = 0; restart < 10; ++restart) {
         OptionsScreen run;
         run.mode_is_fullscreen = fake_is_fullscreen;
         run.read();
+        run.fullscreen = restart % 2 == 0;
         run.on_dequeue();
-        EXPECT_EQ(read_file(saved("options.dat")), file_of(0, 79, 59, 100).str()) << restart;
+        EXPECT_EQ(read_file(saved("options.dat")), file_of(restart % 2 == 0, 79, 59, 100).str()) << restart;
     }
 }
 
