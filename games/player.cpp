@@ -135,19 +135,20 @@ char const* const kept_until = "a player is saved in that slot";
 // Each slot's profile as it stood once every file was read (and as it was last saved): a
 // slot is written only when its profile differs, so a run that changed nothing never
 // writes over another instance's save or a restored file, and what the reader dropped or
-// corrected is not lost. An empty slot over a file that could not be read is compared
-// without the rule options, which every profile carries but which are not its own: that
-// file is kept until a player is made in the slot.
+// corrected is not lost. A slot that read no profile (no file, or one that could not be
+// read) is compared without the rule options, which every profile carries but which are
+// not its own: its file is made, or the unreadable one kept aside, once a player is made
+// in the slot.
 struct AsRead {
     std::string path, bytes;
-    bool unreadable = false;
+    bool unread = false;
 };
 AsRead as_read[Player::slot_count];
 
 // What a slot's profile is compared by.
-std::string compared_bytes(Player const& p, bool unreadable) {
+std::string compared_bytes(Player const& p, bool unread) {
     std::string b = serialized(p);
-    if (unreadable && b.size() >= static_cast<std::size_t>(rule_options_size)) b.resize(b.size() - rule_options_size);
+    if (unread && b.size() >= static_cast<std::size_t>(rule_options_size)) b.resize(b.size() - rule_options_size);
     return b;
 }
 
@@ -155,7 +156,7 @@ std::string compared_bytes(Player const& p, bool unreadable) {
 bool unchanged_since_read(unsigned i, std::string const& path, Player const& p) {
     AsRead const& r = as_read[i];
     if (r.path.empty() || r.path != path) return false;
-    std::string const now = compared_bytes(p, r.unreadable);
+    std::string const now = compared_bytes(p, r.unread);
     return !now.empty() && now == r.bytes;
 }
 
@@ -319,28 +320,26 @@ bool Player::save_all() {
 }
 
 void Player::read_all() {
-    bool unreadable[slot_count] = {};
+    bool unread[slot_count] = {};
     for (unsigned i = 0; i < slot_count; ++i) {
         Player* p = get(i);
         p->clear();
         // The files decide which slot is current.
         p->is_current = false;
         std::string const path = filename(i);
-        E2::io::RecordState state;
-        FILE* f = E2::io::open_record(path, &state, kept_until);
+        FILE* f = E2::io::open_record(path, nullptr, kept_until);
+        bool named = false;
         if (f) {
             bool whole = false;
-            bool const named = p->read(f, &whole);
+            named = p->read(f, &whole);
             bool const empty_file = std::fseek(f, 0, SEEK_END) == 0 && std::ftell(f) == 0;
             std::fclose(f);
-            if (!named && !empty_file) {
+            if (!named && !empty_file)
                 E2::io::record_unreadable(path, "not a player file, or damaged where it names the player", kept_until);
-                state = E2::io::RecordState::unreadable;
-            } else if (named && !whole) {
+            else if (named && !whole)
                 E2::io::record_unreadable(path, "cut short: the fields it lacks take their defaults", kept_until);
-            }
         }
-        unreadable[i] = state == E2::io::RecordState::unreadable;
+        unread[i] = !named;
     }
     for (unsigned i = 0; i < slot_count; ++i) {
         if (get(i)->is_current) {
@@ -350,7 +349,7 @@ void Player::read_all() {
     }
     // Taken once every file is read, with the rule options in force.
     for (unsigned i = 0; i < slot_count; ++i)
-        as_read[i] = {filename(i), compared_bytes(*get(i), unreadable[i]), unreadable[i]};
+        as_read[i] = {filename(i), compared_bytes(*get(i), unread[i]), unread[i]};
 }
 
 std::uint32_t Player::tm_total_all() {

@@ -210,8 +210,8 @@ def stored_music(state):
 
 def profiles(current):
     """player0 "ann" and player1 "bea", the one of row `current` flagged current, the
-    other slots empty."""
-    out = {name: profile_bytes() for name in PLAYERS}
+    other slots without a file."""
+    out = {name: None for name in PLAYERS}
     out["player0.dat"] = profile_bytes("ann", fresh=False, current=current == 0)
     out["player1.dat"] = profile_bytes("bea", fresh=False, current=current == 1)
     return out
@@ -252,9 +252,7 @@ def change_music(s, state):
     check(s.wait_picture("i/menu/slider.png", x, MUSIC_Y), "the knob did not jump to %d" % x)
     new = dict(state)
     new["options.dat"] = options_bytes(0, 79, MUSIC_CLICKS[x][0], 100)
-    # The player files are written back as read, but only the slot made current keeps
-    # its flag; with none flagged slot 0 is current without one.
-    new.update(profiles(flagged_row(state)))
+    # The player files stay as they are: nothing in them changed.
     return new
 
 
