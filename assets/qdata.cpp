@@ -1,10 +1,9 @@
 #include "qdata.h"
 
-#include "checksum.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -21,7 +20,7 @@ namespace {
 struct Member {
     uint32_t offset;
     uint32_t size;
-    uint64_t sum;
+    uint32_t crc;
     bool loose = false;  // damaged or cut in the archive: the loose file at its dotted name stands in
 };
 
@@ -51,7 +50,7 @@ void close_archive() {
 Index* build_index(QDataRow const* rows, size_t count) {
     auto* index = new Index;
     for (size_t i = 0; i < count; ++i)
-        index->emplace(rows[i].name, Member{rows[i].offset, rows[i].size, rows[i].sum});
+        index->emplace(rows[i].name, Member{rows[i].offset, rows[i].size, rows[i].crc});
     return index;
 }
 
@@ -211,7 +210,7 @@ bool member_whole(int fd, unsigned long long have, Member const& m, std::vector<
     if (end_of(m) > have) return false;
     buffer.resize(std::max<size_t>(buffer.size(), m.size));
     return read_at(fd, buffer.data(), m.size, header_size + 0ull + m.offset) &&
-           E2::checksum64(buffer.data(), m.size) == m.sum;
+           crc32(0, reinterpret_cast<Bytef const*>(buffer.data()), m.size) == m.crc;
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ struct QDataRow {
     const char* name;  // index name without the leading dot, e.g. "i/menu/title_bg.jpg"
     uint32_t offset;   // from the end of the 16-byte header
     uint32_t size;
-    uint64_t sum;      // E2::checksum64 of the member's bytes
+    uint32_t crc;      // zlib's crc32 of the member's bytes
 };
 
 // The archive's first 16 bytes as the packer wrote them.

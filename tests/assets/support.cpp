@@ -1,10 +1,10 @@
 #include "support.h"
 
-#include "checksum.h"
 #include "qdata.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <csignal>
@@ -91,7 +91,8 @@ Archive::Archive(std::vector<std::pair<std::string, std::string>> members)
     uint32_t offset = 0;
     for (auto const& m : members_) {
         rows_.push_back({m.first.c_str(), offset, static_cast<uint32_t>(m.second.size()),
-                         E2::checksum64(m.second.data(), m.second.size())});
+                         static_cast<uint32_t>(crc32(0, reinterpret_cast<Bytef const*>(m.second.data()),
+                                                     static_cast<uInt>(m.second.size())))});
         offset += static_cast<uint32_t>(m.second.size());
     }
 }

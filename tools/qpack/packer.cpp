@@ -1,6 +1,6 @@
 #include "packer.h"
 
-#include "checksum.h"
+#include <zlib.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -64,7 +64,8 @@ std::vector<Row> pack(const std::string& in_dir, std::vector<std::string> names,
             return {};
         }
         rows.push_back(Row{name, uint32_t(offset), uint32_t(bytes.size()),
-                           E2::checksum64(bytes.data(), bytes.size())});
+                           uint32_t(crc32(0, reinterpret_cast<const Bytef*>(bytes.data()),
+                                          uInt(bytes.size())))});
         out.write(bytes.data(), std::streamsize(bytes.size()));
         offset += bytes.size();
     }
@@ -91,7 +92,7 @@ std::string index_source(const std::vector<Row>& rows) {
          "const QDataRow qdata_rows[] = {\n";
     for (const Row& r : rows)
         s << "    {\"" << r.name << "\", " << r.offset << "u, " << r.size << "u, 0x" << std::hex
-          << std::setw(16) << std::setfill('0') << r.sum << std::dec << "ull},\n";
+          << std::setw(8) << std::setfill('0') << r.crc << std::dec << "u},\n";
     s << "};\n\n"
          "const size_t qdata_row_count = sizeof(qdata_rows) / sizeof(qdata_rows[0]);\n";
     return s.str();

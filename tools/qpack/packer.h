@@ -11,7 +11,7 @@ struct Row {
     std::string name;
     uint32_t offset;  // from the end of the header
     uint32_t size;
-    uint64_t sum;  // E2::checksum64 of the member's bytes
+    uint32_t crc;  // zlib's crc32 of the member's bytes
 };
 
 // The archive's 16 header bytes; the start-up check compares them.
