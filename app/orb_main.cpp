@@ -85,14 +85,20 @@ char const no_display[] = "no graphical display was found; start the game on a d
                           "or name a video driver in SDL_VIDEODRIVER";
 
 // Why the media layer's video, started or not (`init_error` is what starting it said),
-// shows no pictures, or empty. The drivers it falls back to when there is no display
-// (text in the terminal, or nothing drawn anywhere) count only when the user named one.
-std::string video_problem(std::string const& init_error) {
+// shows no pictures, or empty. `asked` is the driver the user named, `x11_display` the
+// display the X11 driver alone was tried on (either may be null). The drivers it falls back
+// to when there is no display (text in the terminal, or nothing drawn anywhere) count only
+// when the user named one.
+std::string video_problem(std::string const& init_error, char const* asked, char const* x11_display) {
     char name[64] = "";
     bool const started = SDL_WasInit(SDL_INIT_VIDEO) && SDL_VideoDriverName(name, sizeof name);
-    if (char const* asked = env_value("SDL_VIDEODRIVER"))
+    if (asked)
         return started ? "" : "the video driver " + quoted(asked) + " named in SDL_VIDEODRIVER could not be used (" +
                                   init_error + ")";
+    if (x11_display)
+        return started ? "" : "the display DISPLAY " + quoted(x11_display) + " could not be opened (no X server "
+                              "there, or one this user may not reach); start the game on a desktop, or name a "
+                              "video driver in SDL_VIDEODRIVER";
     if (!started) return no_display;
     for (char const* fallback : {"aalib", "caca", "offscreen", "dummy"})
         if (std::strcmp(name, fallback) == 0) return no_display;
@@ -135,13 +141,20 @@ int orb_main(int argc, char** argv) {
     if (cl.no_sound) Snd::set_enabled(false);
     // With no display and no driver named, the media layer would fall back to drawing text
     // in the terminal, after writing its set-up codes there: it is not started at all.
-    if (!env_value("DISPLAY") && !env_value("WAYLAND_DISPLAY") && !env_value("SDL_VIDEODRIVER")) {
+    // Copies: setting the environment may move what getenv pointed to.
+    std::string const asked = env_value("SDL_VIDEODRIVER") ? env_value("SDL_VIDEODRIVER") : "";
+    std::string const x11_display = env_value("DISPLAY") && asked.empty() ? env_value("DISPLAY") : "";
+    if (x11_display.empty() && asked.empty() && !env_value("WAYLAND_DISPLAY")) {
         std::fprintf(stderr, "lunerra: %s\n", no_display);
         return 1;
     }
+    // Likewise with a display that cannot be opened: only the X11 driver (the same name in
+    // both SDL 1.2 libraries) is tried on it.
+    if (!x11_display.empty()) E2::os()->env_set("SDL_VIDEODRIVER", "x11");
     SDL_Init(SDL_INIT_VIDEO | (Snd::is_enabled() ? SDL_INIT_AUDIO : 0u) |
              (cl.no_parachute ? SDL_INIT_NOPARACHUTE : 0u));
-    std::string const video_refused = video_problem(SDL_GetError());
+    std::string const video_refused = video_problem(SDL_GetError(), asked.empty() ? nullptr : asked.c_str(),
+                                                    x11_display.empty() ? nullptr : x11_display.c_str());
     if (!video_refused.empty()) {
         // After the media layer has given the terminal back, so the message stays readable.
         SDL_Quit();

@@ -14,6 +14,7 @@ void warn(CommandLine& cl, std::string const& text) {
     cl.warning += text;
 }
 
+char const options[] = "+:wfdhRr:pAPmG:";
 char const option_list[] = "-w -f -d -h -R -r N -p -A -P -m -G WxHxD";
 
 // One line for the unknown letters of one argument.
@@ -49,8 +50,12 @@ std::string quoted(char const* arg) {
 
 CommandLine parse_command_line(int argc, char** argv) {
     CommandLine cl;
-    optind = 0;  // a full restart of getopt's scan, so the parser can run more than once
+    // A full restart of getopt's scan, so the parser can run more than once. It happens in
+    // a call: one that sees no argument past argv[0] restarts and ends, before a skipped
+    // long option below moves optind.
+    optind = 0;
     opterr = 0;  // unknown options are answered here, one line for each argument
+    getopt(1, argv, options);
     int arg = -1;         // the argument whose letters getopt reads
     std::string unknown;  // its unknown letters
     for (;;) {
@@ -67,7 +72,7 @@ CommandLine parse_command_line(int argc, char** argv) {
                 continue;
             }
         }
-        int const c = getopt(argc, argv, "+:wfdhRr:pAPmG:");
+        int const c = getopt(argc, argv, options);
         if (c == -1) break;
         switch (c) {
             case 'w': cl.window = true; break;

@@ -363,6 +363,7 @@ def case_no_display(exe):
     for what, disp, env, said in (
             ("no DISPLAY", "", {"WAYLAND_DISPLAY": ""}, b"no graphical display was found"),
             ("no server", ":4097", {"SDL_VIDEODRIVER": "x11"}, b"video driver 'x11' named in SDL_VIDEODRIVER"),
+            ("no server, no driver", ":4097", {}, b"display DISPLAY ':4097' could not be opened"),
             ("unknown driver", real, {"SDL_VIDEODRIVER": "nonsense"}, b"video driver 'nonsense'")):
         g = Game(exe, disp=disp, env_extra=dict(env, DISPLAY=disp))
         try:

@@ -91,6 +91,12 @@ TEST(CommandLineRead, StopsAtTheFirstOtherArgument) {
 TEST(CommandLineRead, CanBeReadTwice) {
     EXPECT_TRUE(parse({"-A"}).no_sound);
     EXPECT_TRUE(parse({"-A"}).no_sound);
+    // Led by a long option, a read looks at nothing of the last one's (since changed) arguments.
+    char prog[] = "lunerra", w[] = "-w\0f", opt[] = "--fullscreen";
+    char *first[] = {prog, w, nullptr}, *later[] = {prog, opt, nullptr};
+    EXPECT_TRUE(parse_command_line(2, first).window);
+    w[2] = 'f';
+    EXPECT_FALSE(parse_command_line(2, later).fullscreen);
 }
 
 }  // namespace
