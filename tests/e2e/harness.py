@@ -190,7 +190,6 @@ class Game:
         self.cwd = cwd or self.home
         self.spawn()
         self.window = None
-        self.others = set()  # windows of other games on the same display
         self.out = b""
         self.err = b""
 
@@ -229,8 +228,8 @@ class Game:
                               % (self.proc.returncode, self.finish_output()))
             r = subprocess.run(["xdotool", "search", "--name", "^%s$" % TITLE.replace("!", ".")],
                                env=self.env, capture_output=True)
-            ids = [int(i) for i in r.stdout.split() if int(i) not in self.others]
-            return ids[-1] if ids else None
+            ids = r.stdout.split()
+            return int(ids[-1]) if ids else None
         self.window = wait_for(search, timeout, 0.1)
         check(self.window, "no window titled %r appeared; %s" % (TITLE, self.diagnosis()))
         return self.window

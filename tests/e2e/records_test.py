@@ -18,7 +18,7 @@ import tempfile
 import time
 
 from harness import Failure, Game, _die_with_parent, check, main, wait_for
-from title_test import SAVE_FOLDER, Picture, archive_of, default_options, keep, profile_bytes, read, run_to_ready
+from title_test import SAVE_FOLDER, Picture, archive_of, keep, profile_bytes, read, run_to_ready
 
 NEUTRAL = (5, 600)  # over no widget of any screen
 
@@ -700,100 +700,7 @@ def unreadable_slots(exe, kind):
         shutil.rmtree(config, ignore_errors=True)
 
 
-def draw_one_profile(name, current):
-    options = bytearray(default_options())
-    options[0] = 1  # Klondike draws one
-    return profile_bytes(name, fresh=False, current=current, options=bytes(options))
-
-
-def case_two_instances(exe):
-    """Two instances on the same records: one sits on its title screen while the other makes
-    a player and quits; the idle one, quit last, writes nothing over that."""
-    archive = archive_of(exe)
-    config = tempfile.mkdtemp(prefix="lunerra-e2e-config-")
-    folder = os.path.join(config, SAVE_FOLDER)
-    os.makedirs(folder)
-    idle = None
-    try:
-        with open(os.path.join(folder, "player0.dat"), "wb") as f:
-            f.write(draw_one_profile("ann", True))
-        idle = Game(exe, env_extra={"XDG_CONFIG_HOME": config})
-        idle.find_window()
-        run_to_ready(idle, archive)
-
-        def busy(s):
-            s.g.others.add(idle.window)
-            s.start()
-            s.create_second("bea")
-            s.keys("Escape")
-            s.wait_screen("main_menu")
-            s.close()
-        run(exe, busy, config=config)
-        saved = {name: read(os.path.join(folder, name)) for name in ("player0.dat", "player1.dat")}
-        idle.close_window()
-        rc = idle.wait_exit(15)
-        check(rc == 0, "the idle instance ended with status %s" % rc)
-        for name, data in saved.items():
-            check(read(os.path.join(folder, name)) == data, "the idle instance wrote over %s" % name)
-        check(profile_fields(saved["player1.dat"])[:2] == ("bea", 1), "bea is not the current player")
-        found = sorted(os.listdir(folder))
-        check(found == ["player0.dat", "player1.dat"], "files in the save folder: %s" % found)
-    finally:
-        if idle:
-            idle.stop()
-        shutil.rmtree(config, ignore_errors=True)
-
-
-def case_unreadable_kept(exe):
-    """An unreadable player0.dat beside bea's file with Draw One on: a plain start and quit,
-    and a game whose rule option is switched in its options popup, leave it as it is."""
-    config = tempfile.mkdtemp(prefix="lunerra-e2e-config-")
-    folder = os.path.join(config, SAVE_FOLDER)
-    os.makedirs(folder)
-    try:
-        damaged = bytearray(profile_bytes("dee", fresh=False))
-        damaged[0] ^= 1
-        bea = draw_one_profile("bea", True)
-        for name, data in (("player0.dat", damaged), ("player1.dat", bea)):
-            with open(os.path.join(folder, name), "wb") as f:
-                f.write(data)
-
-        def plain(s):
-            s.start()
-            s.close()
-            check("player0.dat cannot be read (not a player file, or damaged where it names the player); "
-                  "it is kept as it is until a player is saved in that slot" in s.g.err.decode(errors="replace"),
-                  "the start-up line about player0.dat: %r" % s.g.err[-2000:])
-        run(exe, plain, config=config)
-        check(read(os.path.join(folder, "player1.dat")) == bea, "a plain start and quit wrote player1.dat")
-
-        def toggled(s):
-            s.start()
-            s.to_play()
-            # The options popup: its button takes no click while the cards are dealt, and
-            # the popup none in its first 500 ms.
-            apply = s.picture("i/game/popup_apply_up.png", 555, 472)
-            check(wait_for(lambda: s.click(566 + 100, 24) or apply.difference(s.g.screenshot()) < 8, 15, 0.5),
-                  "the options popup did not open")
-            time.sleep(0.7)
-            s.click(201 + 200, 341 + 16)  # the draw-one box
-            check(wait_for(lambda: s.click(555 + 150, 472 + 50) or apply.difference(s.g.screenshot()) > 20, 5, 0.3),
-                  "the options popup did not close")
-            s.wait_screen("play")
-            s.click_until("i/game/mainmenu_up.png", 859, 0, "main_menu")
-            s.close()
-        run(exe, toggled, config=config)
-        check(read(os.path.join(folder, "player1.dat"))[-28] == 0, "draw one was not switched off")
-        check(read(os.path.join(folder, "player0.dat")) == damaged, "player0.dat was written")
-        found = sorted(os.listdir(folder))
-        check(found == ["player0.dat", "player1.dat"], "files in the save folder: %s" % found)
-    finally:
-        shutil.rmtree(config, ignore_errors=True)
-
-
 CASES = {
-    "two_instances": case_two_instances,
-    "unreadable_kept": case_unreadable_kept,
     "menus": case_menus,
     "players": case_players,
     "volume_kept": case_volume_kept,
