@@ -9,6 +9,7 @@ Screens are recognised by archive images that only they show at a place, at full
 
 import atexit
 import os
+import re
 import shutil
 import stat
 import struct
@@ -63,6 +64,9 @@ def own_tree(path, uid):
 
 
 _reachable = {}
+# The sanitizers' suppressions option: its value in either kind of quotes, or bare up to a
+# space, ':' or ','.
+SUPPRESSIONS = re.compile(r"""(?<![^\s:,])suppressions=(?:"([^"]*)"|'([^']*)'|([^\s:,]*))""")
 
 
 def reachable_copy(exe):
@@ -85,13 +89,16 @@ class UserGame(Game):
     def spawn(self):
         self.argv[0] = reachable_copy(self.argv[0])
         # The sanitizers' suppression list, too, goes where that user may read it.
-        options = self.env.get("LSAN_OPTIONS", "").split(":")
-        for i, option in enumerate(options):
-            if option.startswith("suppressions="):
-                copy = os.path.join(os.path.dirname(self.argv[0]), "lsan.supp")
-                shutil.copy(option.split("=", 1)[1], copy)
-                options[i] = "suppressions=" + copy
-        self.env["LSAN_OPTIONS"] = ":".join(options)
+        options = self.env.get("LSAN_OPTIONS", "")
+        found = SUPPRESSIONS.search(options)
+        if found:
+            path = next(v for v in found.groups() if v is not None)
+            copy = os.path.join(os.path.dirname(self.argv[0]), "lsan.supp")
+            if path != copy:  # a start made again has it already
+                shutil.copy(path, copy)
+            quote = "'" if '"' in copy else '"'
+            self.env["LSAN_OPTIONS"] = "%ssuppressions=%s%s%s%s" % (
+                options[:found.start()], quote, copy, quote, options[found.end():])
         if os.environ.get("XAUTHORITY"):
             auth = os.path.join(self.home, "xauth")
             shutil.copy(os.environ["XAUTHORITY"], auth)
