@@ -122,8 +122,7 @@ void tell_failed_save(std::string const& path, std::string const& target, std::s
     UnreadableRecords& r = unreadable_records();
     std::lock_guard<std::mutex> hold(r.lock);
     if (r.failed.insert(path).second)
-        std::fprintf(stderr, "lunerra: %s was not saved (%s)\n", (target.empty() ? path : target).c_str(),
-                     why.c_str());
+        std::fprintf(stderr, "lunerra: %s was not saved (%s)\n", target.c_str(), why.c_str());
 }
 
 // The mode and owner of the file being replaced go to the temporary. Changing the owner

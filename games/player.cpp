@@ -1,7 +1,6 @@
 #include "player.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "io.h"
 #include "os.h"

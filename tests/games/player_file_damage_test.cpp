@@ -494,15 +494,6 @@ TEST_F(PlayerFileDamage, FilesReadInPartOrNotAtAllSurviveAStartAndAQuit) {
     put_file(Player::filename(1), other);
     EXPECT_TRUE(Player::save_all());
     EXPECT_EQ(read_file(Player::filename(1)), other);
-    // A profile cut short is never the source of the rule options.
-    for (std::size_t cut : {4u, 28u}) {
-        restore_files();
-        put_file(Player::filename(4), file[4].substr(0, file[4].size() - cut));
-        reset();
-        Player::read_all();
-        EXPECT_EQ(describe(*Player::get(4)), describe(orig[4])) << cut;
-        EXPECT_EQ(describe_options(), orig_options) << cut;
-    }
     // A change to the profile read in part is saved; one that could not be read stays.
     put_file(Player::filename(1), with_name(std::string(31, 'L')));
     reset();
