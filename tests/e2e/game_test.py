@@ -188,8 +188,10 @@ def case_idle(exe):
         time.sleep(5)
         share = (g.cpu_seconds() - c0) / (time.monotonic() - t0)
         print("idle CPU on a still screen: %.1f%% of one core" % (100 * share))
-        # The sanitizers multiply the cost of every frame; an unpaced loop takes a whole core.
-        limit = 0.25 if os.environ.get("LUNERRA_E2E_SANITIZED") else 0.05
+        # An unpaced loop takes a whole core. The 100 sleeps and wake-ups a second cost under
+        # 1% of a core on a quiet machine but over 5% on a loaded virtual one; the sanitizers
+        # multiply the cost of every frame besides.
+        limit = 0.35 if os.environ.get("LUNERRA_E2E_SANITIZED") else 0.15
         check(share < limit, "the idle game uses %.0f%% of a core" % (100 * share))
         check(g.proc.poll() is None, "the game ended by itself")
         close_and_expect_exit(g)
