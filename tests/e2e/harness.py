@@ -245,6 +245,7 @@ class Game:
         self.argv = [exe, *args]
         self.cwd = cwd or self.home
         self.parked = False  # the pointer rests at NEUTRAL
+        self.last_size = None
         self.last_shot, self.last_shot_at = None, 0.0
         self.spawn()
         self.window = None
@@ -335,6 +336,9 @@ class Game:
                 w = int(line.split()[1])
             elif line.startswith("Height:"):
                 h = int(line.split()[1])
+        if (w, h) != self.last_size:  # a parked pointer lies elsewhere in a new mode's picture
+            self.parked = False
+            self.last_size = (w, h)
         return w, h
 
     def pointer(self):
