@@ -467,10 +467,8 @@ def case_card_back(exe):
         s.click_image("i/game/options_changecardback_up.png", 637, 273)
         s.wait_screen("card_back")
         s.click(37 + 600 + 50, 183 + 100)  # card back 5
-        time.sleep(0.3)
-        shot = s.g.screenshot()
-        keep(shot, "card_back_chosen")
-        check(s.picture("i/menu/checkbox.png", 674, 358).difference(shot) < 8, "the marker is not under back 5")
+        check(s.wait_picture("i/menu/checkbox.png", 674, 358), "the marker is not under back 5")
+        keep(s.g.last_shot, "card_back_chosen")
         s.click(512, 718, away=False)  # back by its button: the card-back button used to leave goes out
         check(s.wait_picture("i/game/options_changecardback_up.png", 637, 273, 8), "the card-back button stays lit")
         shot = s.g.screenshot()
