@@ -329,10 +329,9 @@ def case_damaged_cards(exe):
             mouse.click(20 + 77, 162 + 155)  # Klondike
             time.sleep(0.2)
             mouse.click(313 + 199, 670 + 48)
-            if not wait_for(lambda: screen() == "PlayScreen", 3, 0.3):
-                g.key("Escape")  # the rules page that a new profile sees first
-            check(wait_for(lambda: screen() == "PlayScreen", 10, 0.3),
-                  "no play screen (at %s)" % screen())
+            if g.wait_screen(("HowToPlayScreen", "PlayScreen")) == "HowToPlayScreen":
+                g.press("Escape", "HowToPlayScreen")  # the rules page that a new profile sees first
+            g.wait_screen("PlayScreen")
             b = table.idle()
             check(len(b.cards) == 52, "the deal has %d cards" % len(b.cards))
             stock = b.top("stock")

@@ -10,14 +10,10 @@ import sys
 import tempfile
 import time
 
-from harness import Failure, Game, TITLE, check, display, main, wait_for
+from harness import Failure, Game, TITLE, check, display, keep, main, wait_for
 
 
-def keep_screenshot(image, name):
-    out = os.environ.get("LUNERRA_E2E_OUT")
-    if out:
-        os.makedirs(out, exist_ok=True)
-        image.save_png(os.path.join(out, name + ".png"))
+keep_screenshot = keep
 
 
 def is_picture(image):
@@ -27,11 +23,12 @@ def is_picture(image):
 
 def settled(g, name, timeout=30):
     """Waits until the window shows a picture that holds still (the start-up screens have
-    passed; a pulsing button or the pointer may move) and returns it."""
+    passed; a pulsing button or the pointer may move) and returns it. The pointer is parked
+    first, so that no button lights under it."""
     last = None
     end = time.monotonic() + timeout
     while time.monotonic() < end:
-        shot = g.screenshot()
+        shot = g.look()
         if is_picture(shot) and last is not None and shot.matching_fraction(last) > 0.95:
             keep_screenshot(shot, name)
             return shot
@@ -63,7 +60,7 @@ def close_and_expect_exit(g):
 def case_window(exe):
     """Opens a 1024x768 window with the title, shows a picture, survives input, and ends
     with status 0 when the window is closed."""
-    g = started(exe)
+    g = started(exe, hooks=True)
     try:
         check(g.title() == TITLE, "window title is %r" % g.title())
         check(g.size() == (1024, 768), "window size is %s on a large desktop" % (g.size(),))
@@ -71,6 +68,7 @@ def case_window(exe):
         g.x("xdotool", "mousemove", "--window", str(g.window), "300", "200")
         g.x("xdotool", "mousemove", "--window", str(g.window), "5", "5")
         g.x("xdotool", "click", "1")
+        g.wait_screen(("TitleScreen", "NewPlayerScreen"))  # the keys go to a screen, not a fade
         g.key("a")
         g.key("Page_Up")
         time.sleep(0.5)
@@ -83,11 +81,19 @@ def case_window(exe):
 
 def switch_with_ctrl_page_up(g, size, name):
     """Types Ctrl+Page Up and waits for the window to take size. On a heavily loaded
-    machine the test extension's key now and then does not arrive: it is typed once more
-    before the switch counts as failed."""
+    machine the test extension's key now and then does not arrive: it is typed once more,
+    but only once the game has drawn frames enough to have read the first (a switch under
+    way holds the frames back; typed again, the key would switch back)."""
     for attempt in range(2):
+        start = g.frames()["frames"]
         g.key("ctrl+Prior")
-        if g.wait_size(size, 6 if attempt == 0 else 12):
+        end = time.monotonic() + 60
+        while time.monotonic() < end:
+            if g.wait_size(size, 2):
+                return
+            if g.frames()["frames"] >= start + 50:
+                break
+        if g.wait_size(size, 1):
             return
     keep_screenshot(g.screenshot(), name + "_stuck")
     raise Failure("Ctrl+Page Up left the window at %s, not %dx%d" % ((g.size(),) + size))

@@ -5,6 +5,11 @@ its own Xvfb (a free display number picked by the server, its own cookie) and st
 every way out; tests therefore run side by side. LUNERRA_E2E_DISPLAY names an existing
 display to use instead (with XAUTHORITY); tests that share it take turns. Without Xvfb and
 without that variable the test is skipped (exit 77) unless LUNERRA_E2E_REQUIRED=1.
+
+The cases look at a screen with the pointer parked where it lights nothing (Game.look), and
+type a key only to a screen they have recognised (Game.press). With LUNERRA_E2E_OUT naming a
+folder, a case that fails leaves there its last screenshot and the game's stderr, named after
+the case; LUNERRA_E2E_STEPS=1 keeps the screenshot of every step besides.
 """
 
 import atexit
@@ -21,10 +26,13 @@ import subprocess
 import sys
 import tempfile
 import time
+import traceback
 import zlib
 
 SKIP = 77
 TITLE = "Quorlan Games - Lunerra Solitaire!"
+NEUTRAL = (5, 600)  # a place of the 1024x768 picture over no widget of any screen
+POINTER_COMMANDS = ("mousemove", "click", "mousedown", "mouseup")
 
 
 class Failure(Exception):
@@ -37,6 +45,54 @@ def check(cond, message):
 
 
 _server = None
+_games = []  # every game this process started, the newest last
+_failed_shot = None  # (game, screenshot) taken as a failure unwound past the game
+
+
+def case_name():
+    """The case as CTest names it: e2e.<group>.<case> (game_test's cases have no group)."""
+    script = os.path.splitext(os.path.basename(sys.argv[0]))[0]
+    group = {"game_test": "", "save_crash_test": "save"}.get(script, script.replace("_test", ""))
+    case = sys.argv[1] if len(sys.argv) > 1 else "unknown"
+    return "e2e." + (group + "." if group else "") + case
+
+
+def keep(image, name):
+    """A step's screenshot, kept in LUNERRA_E2E_OUT only with LUNERRA_E2E_STEPS=1."""
+    out = os.environ.get("LUNERRA_E2E_OUT")
+    if out and image is not None and os.environ.get("LUNERRA_E2E_STEPS") == "1":
+        os.makedirs(out, exist_ok=True)
+        image.save_png(os.path.join(out, "%s.%s.png" % (case_name(), name)))
+
+
+def keep_failure():
+    """For a failed case, in LUNERRA_E2E_OUT: the last screenshot of the game it drove (one
+    taken as the failure unwound, else the last one it looked at) and that game's stderr.
+    The paths kept."""
+    out = os.environ.get("LUNERRA_E2E_OUT")
+    if not out:
+        return []
+    os.makedirs(out, exist_ok=True)
+    base = os.path.join(out, case_name())
+    kept = []
+    game, shot = _failed_shot if _failed_shot else (None, None)
+    if shot is None:
+        looked = [g for g in _games if g.last_shot is not None]
+        if looked:
+            game = max(looked, key=lambda g: g.last_shot_at)
+            shot = game.last_shot
+    game = game or (_games[-1] if _games else None)
+    if shot is not None:
+        try:
+            shot.save_png(base + ".png")
+            kept.append(base + ".png")
+        except (Failure, OSError, struct.error) as e:
+            print("the screenshot could not be kept: %s" % e)
+    if game is not None and game.err:
+        with open(base + ".stderr.txt", "wb") as f:
+            f.write(game.err[-65536:])
+        kept.append(base + ".stderr.txt")
+    return kept
 
 
 def display():
@@ -188,12 +244,18 @@ class Game:
         self.env = env
         self.argv = [exe, *args]
         self.cwd = cwd or self.home
+        self.parked = False  # the pointer rests at NEUTRAL
+        self.last_size = None
+        self.last_shot, self.last_shot_at = None, 0.0
         self.spawn()
         self.window = None
         self.out = b""
         self.err = b""
+        _games.append(self)
 
     def x(self, *cmd, check_rc=True):
+        if cmd[0] == "xdotool" and len(cmd) > 1 and cmd[1] in POINTER_COMMANDS:
+            self.parked = False
         r = subprocess.run(list(cmd), env=self.env, capture_output=True, timeout=20)
         if check_rc and r.returncode != 0:
             raise Failure("%s failed: %s" % (cmd[0], r.stderr.decode(errors="replace")))
@@ -274,6 +336,9 @@ class Game:
                 w = int(line.split()[1])
             elif line.startswith("Height:"):
                 h = int(line.split()[1])
+        if (w, h) != self.last_size:  # a parked pointer lies elsewhere in a new mode's picture
+            self.parked = False
+            self.last_size = (w, h)
         return w, h
 
     def pointer(self):
@@ -292,8 +357,75 @@ class Game:
         self.x("xdotool", "windowfocus", str(self.window))
         self.x("xdotool", "key", keys)
 
+    def move(self, x, y):
+        """The pointer to a place in the window's own coordinates."""
+        self.x("xdotool", "mousemove", "--window", str(self.window), str(int(x)), str(int(y)))
+
+    def click(self, x, y):
+        self.move(x, y)
+        time.sleep(0.1)
+        self.x("xdotool", "click", "1")
+
+    def park(self):
+        """The pointer at NEUTRAL (scaled to the window), where it lights no button, unless it
+        rests there already."""
+        if self.parked:
+            return
+        w, h = self.size()
+        self.move(NEUTRAL[0] * (w or 1024) // 1024, NEUTRAL[1] * (h or 768) // 768)
+        self.parked = True
+
+    def look(self):
+        """A screenshot with the pointer parked: a button it lit goes out before a picture is
+        compared (a lit one differs; a check that comes late would see it lit)."""
+        self.park()
+        return self.screenshot()
+
+    def wait_look(self, pred, timeout, step=0.1):
+        """The first screenshot, pointer parked, for which pred holds; None after timeout."""
+        return wait_for(lambda: (lambda shot: shot if pred(shot) else None)(self.look()), timeout, step)
+
+    def screen(self):
+        """The class of the front screen (needs hooks=True); a fade in front swallows input."""
+        return self.frames()["screen"]
+
+    def wait_screen(self, names, timeout=20):
+        """The front screen once it is one of names (a name or a tuple of them)."""
+        names = (names,) if isinstance(names, str) else tuple(names)
+        found = wait_for(lambda: (lambda s: s if s in names else None)(self.screen()), timeout, 0.1)
+        check(found, "no %s in front within %d s (at %s)" % (" or ".join(names), timeout, self.screen()))
+        return found
+
+    def press(self, keys, on, taken=None, timeout=20, tries=3):
+        """Types keys to the screen on (a class name) once it is in front, never to a screen
+        not recognised, and waits until taken() holds (by default: another screen is in
+        front). Keys that reach a screen with a fade or a locked dialog over it are
+        swallowed: they are typed again only when on is still in front after the game has
+        drawn frames enough to have read them."""
+        taken = taken or (lambda: self.screen() != on)
+        for attempt in range(tries):
+            self.wait_screen(on, timeout)
+            start = self.frames()["frames"]
+            self.key(keys)
+            if wait_for(taken, 3, 0.1):
+                return
+            # Still in front after the frames that read them: swallowed, typed again.
+            end = time.monotonic() + timeout
+            while time.monotonic() < end:
+                if taken():
+                    return
+                r = self.frames()
+                if r["screen"] == on and r["frames"] >= start + 20:
+                    break
+                time.sleep(0.2)
+            if taken():
+                return
+        raise Failure("%s typed %d times on %s was not taken (at %s)" % (keys, tries, on, self.screen()))
+
     def screenshot(self):
-        return Image.from_xwd(self.on_window(lambda: self.x_bytes("xwd", "-silent", "-id", str(self.window))))
+        shot = Image.from_xwd(self.on_window(lambda: self.x_bytes("xwd", "-silent", "-id", str(self.window))))
+        self.last_shot, self.last_shot_at = shot, time.monotonic()
+        return shot
 
     def x_bytes(self, *cmd):
         r = subprocess.run(list(cmd), env=self.env, capture_output=True, timeout=20)
@@ -356,6 +488,13 @@ class Game:
         return self.err.decode(errors="replace")
 
     def stop(self):
+        global _failed_shot
+        # A failure unwinding past the game: what the window shows, before it goes.
+        if sys.exc_info()[0] is not None and _failed_shot is None and self.window and self.proc.poll() is None:
+            try:
+                _failed_shot = (self, self.screenshot())
+            except (Failure, OSError, subprocess.SubprocessError, struct.error):
+                pass
         if self.proc.poll() is None:
             self.proc.kill()
             self.proc.wait()
@@ -429,10 +568,19 @@ class Image:
 
     def save_png(self, path):
         rows = []
+        whole = all(sh % 8 == 0 for sh in self.shifts)
         for y in range(self.h):
             row = bytearray(b"\x00")
-            for x in range(self.w):
-                row += bytes(self.pixel(x, y))
+            if whole:  # the channels are whole bytes: each taken by a slice
+                line = self.data[self.pos + y * self.bpl:self.pos + y * self.bpl + 4 * self.w]
+                rgb = bytearray(3 * self.w)
+                for c, sh in enumerate(self.shifts):
+                    at = sh // 8 if self.order == "<I" else 3 - sh // 8
+                    rgb[c::3] = line[at::4]
+                row += rgb
+            else:
+                for x in range(self.w):
+                    row += bytes(self.pixel(x, y))
             rows.append(bytes(row))
 
         def chunk(kind, body):
@@ -489,8 +637,13 @@ def main(cases):
         return 2
     try:
         cases[sys.argv[1]](sys.argv[2], *sys.argv[3:])
-    except Failure as e:
-        print("FAILED: %s" % e)
+    except Exception as e:
+        if isinstance(e, Failure):
+            print("FAILED: %s" % e)
+        else:
+            traceback.print_exc(file=sys.stdout)
+        for path in keep_failure():
+            print("kept: %s" % path)
         return 1
     print("passed")
     return 0

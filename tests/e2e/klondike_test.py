@@ -14,13 +14,11 @@ apart by the archive's own button images on screen."""
 import os
 import struct
 import sys
-import tempfile
-import shutil
 import time
 
-from game_test import settled
-from harness import Failure, Game, check, main, wait_for
-from title_test import Picture, SAVE_FOLDER, archive_of, keep, run_to_ready
+from game_test import settled, switch_with_ctrl_page_up
+from harness import Failure, Game, check, keep, main, wait_for
+from title_test import Picture, SAVE_FOLDER, archive_of, run_to_ready
 
 RED = (2, 3)  # diamonds, hearts
 SUITS = "?cdhs"
@@ -118,12 +116,10 @@ class Mouse:
         self.g = g
 
     def move(self, x, y):
-        self.g.x("xdotool", "mousemove", "--window", str(self.g.window), str(int(x)), str(int(y)))
+        self.g.move(x, y)
 
     def click(self, x, y):
-        self.move(x, y)
-        time.sleep(0.1)
-        self.g.x("xdotool", "click", "1")
+        self.g.click(x, y)
 
     def double_click(self, x, y):
         self.move(x, y)
@@ -157,11 +153,11 @@ class Screens:
         self.won = Picture(archive, "i/game/congrats.png", 297, 334)
 
     def shows(self, pic, tolerance=8):
-        return pic.difference(self.g.screenshot()) < tolerance
+        return pic.difference(self.g.look()) < tolerance
 
     def mostly_shows(self, pic, share=0.7):
         """At least that share of the picture's opaque pixels on screen (sprites may fly over it)."""
-        image = self.g.screenshot()
+        image = self.g.look()
         hits = sum(1 for px, py, rgb in pic.points
                    if sum(abs(a - b) for a, b in zip(image.pixel(pic.x + px, pic.y + py), rgb)) < 30)
         return hits >= share * len(pic.points)
@@ -269,7 +265,7 @@ def play_opening(g, table, mouse):
 def enter_play_screen(g, screens, archive):
     """Waits for the play screen, watching its fade-in: from its first visible frame the
     undo button shows its disabled image, since a fresh deal has nothing to undo. The rules
-    page that a new profile sees first is left with Escape."""
+    page that a new profile sees first is left with Escape, once it is in front."""
     newdeal = Picture(archive, "i/game/newdeal_up.png", 0, 0)
     undo_off = Picture(archive, "i/game/undo_off.png", 152, 0)
     undo_up = Picture(archive, "i/game/undo_up.png", 152, 0)
@@ -297,8 +293,10 @@ def enter_play_screen(g, screens, archive):
                     return True
         return False
 
+    g.park()
     if not watch(3):
-        g.key("Escape")  # the rules page that a new profile sees first
+        if g.wait_screen(("HowToPlayScreen", "PlayScreen")) == "HowToPlayScreen":
+            g.press("Escape", "HowToPlayScreen")
         check(watch(8), "the play screen did not show")
     check(looked > 0, "no frame of the play screen was seen")
 
@@ -308,13 +306,8 @@ def top_bar_at_800(g, table, mouse):
     no undrawn line (row 37, the columns where two buttons meet), and after the options
     popup opens and closes every pixel of the bar is as before: the options button clicked
     to open it is no longer lit, and nothing left of the popup's dimming shows."""
-    for attempt in range(2):
-        g.key("ctrl+Prior")
-        if g.wait_size((800, 600), 8):
-            break
-    check(g.size() == (800, 600), "Ctrl+Page Up did not give an 800x600 window")
-    park = (400, 560)  # over the empty table below the piles
-    mouse.move(*park)
+    switch_with_ctrl_page_up(g, (800, 600), "klondike_800")
+    g.park()
     # The images are made again at the new size first, which a loaded machine takes a while over.
     settled(g, "klondike_800_settling")
 
@@ -325,7 +318,7 @@ def top_bar_at_800(g, table, mouse):
 
     def bar_still():
         nonlocal before
-        last, before = before, g.screenshot()
+        last, before = before, g.look()
         return last is not None and not bar_changes(last, before)
     check(wait_for(bar_still, 8, 0.1), "the top bar at 800x600 did not hold still")
     keep(before, "klondike_800")
@@ -352,7 +345,7 @@ def top_bar_at_800(g, table, mouse):
 
     def as_before():
         nonlocal after, changed
-        after = g.screenshot()
+        after = g.look()
         changed = bar_changes(before, after)
         return not changed
     # The button's glow fades out over 400 ms once the pointer is found off it; a slow
@@ -363,11 +356,7 @@ def top_bar_at_800(g, table, mouse):
     check(not lit, "the options button is still lit after the popup closed (%d pixels)" % len(lit))
     check(not changed, "%d pixels of the top bar changed over the popup, first %s" % (len(changed), changed[:5]))
 
-    for attempt in range(2):
-        g.key("ctrl+Prior")
-        if g.wait_size((1024, 768), 8):
-            break
-    check(g.size() == (1024, 768), "Ctrl+Page Up did not give the 1024x768 window back")
+    switch_with_ctrl_page_up(g, (1024, 768), "klondike_1024")
 
 
 def change_rule_option(g, table, mouse, screens):
@@ -432,11 +421,10 @@ def read_player_file(path):
 
 def case_first_game(exe):
     archive = archive_of(exe)
-    hooks = tempfile.mkdtemp(prefix="lunerra-e2e-hooks-")
-    g = Game(exe, env_extra={"LUNERRA_TEST_HOOKS": hooks})
+    g = Game(exe, hooks=True)
     try:
         run_to_ready(g, archive)
-        screens, mouse, table = Screens(g, archive), Mouse(g), Table(g, hooks)
+        screens, mouse, table = Screens(g, archive), Mouse(g), Table(g, g.hooks)
 
         # The title leads a fresh profile to the new-player screen.
         mouse.click(512, 400)
@@ -472,17 +460,26 @@ def case_first_game(exe):
 
         won = finish_near_win(g, table, mouse, screens)
         celebrated = wait_for(lambda: screens.mostly_shows(screens.won), 10, 0.1)
-        keep(g.screenshot(), "klondike_won")
+        keep(g.last_shot, "klondike_won")
         check(celebrated, "the celebration did not show")
         won_score = won.state["score"]
         check(won_score > 0, "a won game with score %d" % won_score)
 
-        # A click closes the celebration; Escape leaves whatever follows for the main menu.
-        mouse.click(512, 600)
-        for _ in range(8):
-            if wait_for(lambda: screens.shows(screens.menu), 1.2, 0.2):
+        # A click closes the celebration; Escape leaves the statistics, then the new deal,
+        # for the main menu. Each screen is known by the frame report before a key or click.
+        end = time.monotonic() + 90
+        while time.monotonic() < end:
+            at = g.screen()
+            if at == "MainMenuScreen":
                 break
-            g.key("Escape")
+            if at == "PlayScreen" and table.read().state["won_dialog"]:
+                mouse.click(512, 600)  # the dialog takes no click at first: clicked again
+                wait_for(lambda: g.screen() != "PlayScreen", 3, 0.2)
+            elif at in ("StatsScreen", "PlayScreen"):
+                g.press("Escape", at)
+            else:
+                check(at.startswith("Fade"), "the won game led to %s" % at)
+                time.sleep(0.2)
         screens.wait(screens.menu, "the main menu after the game")
 
         # Quit through the main menu's dialog.
@@ -503,7 +500,6 @@ def case_first_game(exe):
         check(p["options"][0] == 1, "draw one is not saved with the profile")
     finally:
         g.stop()
-        shutil.rmtree(hooks, ignore_errors=True)
 
 
 CASES = {"first_game": case_first_game}

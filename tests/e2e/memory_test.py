@@ -100,7 +100,7 @@ def case_screen_changes(exe):
                 click(g, 313 + 199, 265 + 48)
                 wait_screen(g, "OptionsScreen")
             else:
-                g.key("Escape")
+                g.press("Escape", "OptionsScreen")
                 wait_screen(g, "MainMenuScreen")
         grows(g, "100 round trips between the main menu and the options screen", before)
         close_and_expect_exit(g)

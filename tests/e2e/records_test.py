@@ -32,6 +32,7 @@ MARKS = {
     "how_to_play_menu": [("i/game/howtoplay_next_up.png", 873, 669), ("i/menu/mainmenu_up.png", 313, 670)],
     "how_to_play_play": [("i/game/howtoplay_next_up.png", 873, 669), ("i/menu/continue_up.png", 313, 670)],
     "choose_player": [("i/menu/player_up.png", 41, 163), ("i/menu/mainmenu_up.png", 313, 670)],
+    "name_prompt": [("i/menu/popup_typename_bg.png", 120, 162)],
     "game_choice": [("i/menu/continue_up.png", 313, 670), ("i/menu/checkbox.png", 81, 482)],
     "card_back": [("i/menu/options_up.png", 313, 670)],
     "play": [("i/game/newdeal_up.png", 0, 0), ("i/game/mainmenu_up.png", 859, 0)],
@@ -230,7 +231,7 @@ class Session:
         self.click(512, 720)
         self.wait_screen("choose_player")
         self.click_image("i/menu/create_up.png", 826, 264)
-        time.sleep(0.3)
+        self.wait_screen("name_prompt")
         self.keys(*name, "Return")
         self.wait_screen("choose_player")
 
@@ -343,8 +344,7 @@ def case_players(exe):
         marker = s.picture("i/menu/checkbox.png", 64, 186)
         check(marker.difference(s.g.screenshot()) < 8, "the marker is not on the first row")
         s.click_image("i/menu/create_up.png", 826, 264)
-        time.sleep(0.3)
-        shot = s.g.screenshot()
+        shot = s.wait_screen("name_prompt")
         keep(shot, "players_prompt")
         k, residual = s.picture("i/menu/checkbox.png", 64, 287).darkened_fit(shot)  # under the dim layer
         check(k > 0.5 and residual < 6, "the marker did not move to the new row before the name")
@@ -467,10 +467,8 @@ def case_card_back(exe):
         s.click_image("i/game/options_changecardback_up.png", 637, 273)
         s.wait_screen("card_back")
         s.click(37 + 600 + 50, 183 + 100)  # card back 5
-        time.sleep(0.3)
-        shot = s.g.screenshot()
-        keep(shot, "card_back_chosen")
-        check(s.picture("i/menu/checkbox.png", 674, 358).difference(shot) < 8, "the marker is not under back 5")
+        check(s.wait_picture("i/menu/checkbox.png", 674, 358), "the marker is not under back 5")
+        keep(s.g.last_shot, "card_back_chosen")
         s.click(512, 718, away=False)  # back by its button: the card-back button used to leave goes out
         check(s.wait_picture("i/game/options_changecardback_up.png", 637, 273, 8), "the card-back button stays lit")
         shot = s.g.screenshot()

@@ -16,7 +16,7 @@ import tempfile
 import time
 import zlib
 
-from harness import Failure, Game, check, main, wait_for
+from harness import Failure, Game, check, keep, main, wait_for
 
 SAVE_FOLDER = os.path.join("Quorlan Games", "Lunerra Solitaire")
 MAGIC = 0x8B901886
@@ -190,13 +190,6 @@ def pointer_shown(image, arrow, x, y):
     return arrow.at(x - 6, y - 6).difference(image) < 10
 
 
-def keep(image, name):
-    out = os.environ.get("LUNERRA_E2E_OUT")
-    if out:
-        os.makedirs(out, exist_ok=True)
-        image.save_png(os.path.join(out, name + ".png"))
-
-
 def run_to_ready(g, archive):
     """Splash, then loading, then the pulsing button, in that order; the pointer in the
     middle of the canvas once loading has ended."""
@@ -244,7 +237,7 @@ def case_first_run(exe):
         time.sleep(0.5)
         check(g.proc.poll() is None, "the game ended on a click")
         name_screen = Picture(archive, "i/menu/continue_off.png", 313, 660)
-        check(any(name_screen.difference(g.screenshot()) < 8 for _ in range(60)),
+        check(g.wait_look(lambda shot: name_screen.difference(shot) < 8, 20),
               "the click did not lead to the new-player screen")
 
         g.close_window()
@@ -313,7 +306,7 @@ def case_release_after_loading(exe):
 
         def name_screen_shown():
             nonlocal shot
-            shot = g.screenshot()
+            shot = g.look()  # the pointer off the continue button's place
             return name_screen.difference(shot) < 8
         shown = wait_for(name_screen_shown, 20)  # the fade to it is slow on a loaded machine
         keep(shot, "title_release_after_loading")
