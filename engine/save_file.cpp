@@ -1,4 +1,5 @@
 #include "save_file.h"
+#include "save_file_calls.h"
 
 #include <cerrno>
 #include <csignal>
@@ -16,6 +17,15 @@ namespace E2 {
 namespace io {
 
 namespace {
+
+int rename_in_cwd(char const* from, char const* to, unsigned flags) {
+    return renameat2(AT_FDCWD, from, AT_FDCWD, to, flags);
+}
+
+SaveCalls& calls() {
+    static SaveCalls c = real_save_calls();
+    return c;
+}
 
 std::string folder_of(std::string const& path) {
     std::string::size_type slash = path.rfind('/');
@@ -156,60 +166,93 @@ bool link_target(std::string const& path, std::string& target) {
     return false;
 }
 
-// Copies the bytes of `from` to a new file `to` (never over one) and syncs it; false with
-// errno set, leaving no partial copy.
-bool copy_to_new(std::string const& from, std::string const& to) {
+// Copies the bytes of `from` to a new file `to` (never over one) with `from`'s mode (and
+// owner, where the process may set it) and syncs it: 0, or the reason of the first step that
+// failed, leaving no partial copy. `unread`: `from` may not be opened for reading.
+int copy_to_new(std::string const& from, std::string const& to, bool& unread) {
     int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) return false;
+    unread = in < 0 && (errno == EACCES || errno == EPERM);
+    if (in < 0) return errno;
     int out = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (out < 0) {
-        int const e = errno;
-        close(in);
-        errno = e;
-        return false;
-    }
+    int err = out < 0 ? errno : 0;
+    struct stat st {};
+    if (!err && fstat(in, &st) != 0) err = errno;
     char buf[65536];
-    ssize_t n;
-    bool ok = true;
-    while (ok && (n = read(in, buf, sizeof buf)) != 0) {
-        if (n < 0) {
-            ok = errno == EINTR;
-            continue;
-        }
-        for (ssize_t done = 0; ok && done < n;) {
-            ssize_t w = write(out, buf + done, static_cast<std::size_t>(n - done));
+    for (ssize_t n; !err && (n = read(in, buf, sizeof buf)) != 0;) {
+        if (n < 0 && errno != EINTR) err = errno;
+        for (ssize_t done = 0; !err && done < n;) {
+            ssize_t w = calls().write(out, buf + done, static_cast<std::size_t>(n - done));
             if (w > 0) done += w;
-            else ok = w < 0 && errno == EINTR;
+            else if (w == 0 || errno != EINTR) err = w == 0 ? EIO : errno;
         }
     }
-    ok = ok && fsync(out) == 0;
-    int const e = errno;
+    if (!err) keep_mode_and_owner(out, st);
+    if (!err && fsync(out) != 0) err = errno;
     close(in);
-    ok = close(out) == 0 && ok;
-    if (!ok) {
-        unlink(to.c_str());
-        errno = e ? e : EIO;
+    if (out >= 0 && close(out) != 0 && !err) err = errno;
+    if (out >= 0 && err) unlink(to.c_str());
+    return err;
+}
+
+std::string aside_name(std::string const& target, int n) {
+    return target + ".unreadable" + (n ? "." + std::to_string(n) : std::string());
+}
+
+// How the unreadable bytes were kept aside.
+enum class Kept { no, linked_or_copied, exchanged, moved };
+
+// For a file that may be neither linked nor read: the new file (`tmp`) takes the first free
+// aside name and is exchanged with the file at `target` in one step, so the path holds the
+// old bytes or the new ones throughout and the aside name holds only whole bytes. Where the
+// file system has no exchange, the old file is moved aside and the new one is to be renamed
+// in after it (`moved`). The aside path, or "" with errno set.
+std::string exchange_aside(std::string const& target, std::string const& tmp, int n, Kept& how) {
+    bool exchange = true;
+    for (; n < 10000; ++n) {
+        std::string const aside = aside_name(target, n);
+        if (exchange) {
+            if (calls().rename(tmp.c_str(), aside.c_str(), RENAME_NOREPLACE) != 0) {
+                if (errno == EEXIST) continue;
+                return std::string();
+            }
+            if (calls().rename(aside.c_str(), target.c_str(), RENAME_EXCHANGE) == 0) {
+                how = Kept::exchanged;
+                return aside;
+            }
+            int const e = errno;
+            bool const back = calls().rename(aside.c_str(), tmp.c_str(), RENAME_NOREPLACE) == 0;
+            if (!back) unlink(aside.c_str());
+            errno = e;
+            if (!back || (e != EINVAL && e != ENOSYS && e != EOPNOTSUPP)) return std::string();
+            exchange = false;
+        }
+        if (calls().rename(target.c_str(), aside.c_str(), RENAME_NOREPLACE) == 0) {
+            how = Kept::moved;
+            return aside;
+        }
+        if (errno != EEXIST) return std::string();
     }
-    return ok;
+    errno = EEXIST;
+    return std::string();
 }
 
 // Keeps the bytes at `target` under "<target>.unreadable", or ".unreadable.1" and on where
 // that is taken, never over an earlier one, while `target` itself stays in place until the
-// new file is renamed over it: a second link where the file system allows, else a copy.
-// Only a file that may be neither linked nor read is itself renamed (`moved`). The kept
-// path, or "" with errno set.
-std::string keep_aside(std::string const& target, bool& moved) {
-    moved = false;
+// new file is renamed over it: a second link where the file system allows, else a copy. A
+// copy that fails fails the save; only a file that may be neither linked nor read is
+// exchanged with the new file (see exchange_aside). The kept path, or "" with errno set.
+std::string keep_aside(std::string const& target, std::string const& tmp, Kept& how) {
     for (int n = 0; n < 10000; ++n) {
-        std::string aside = target + ".unreadable" + (n ? "." + std::to_string(n) : std::string());
-        if (link(target.c_str(), aside.c_str()) == 0 || (errno != EEXIST && copy_to_new(target, aside)))
-            return aside;
-        if (errno == EEXIST) continue;
-        if (renameat2(AT_FDCWD, target.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) {
-            moved = true;
-            return aside;
-        }
-        if (errno != EEXIST) return std::string();
+        std::string const aside = aside_name(target, n);
+        how = Kept::linked_or_copied;
+        if (calls().link(target.c_str(), aside.c_str()) == 0) return aside;
+        bool unread = false;
+        int const e = errno == EEXIST ? EEXIST : copy_to_new(target, aside, unread);
+        if (e == 0) return aside;
+        if (e == EEXIST) continue;
+        if (unread) return exchange_aside(target, tmp, n, how);
+        errno = e;
+        return std::string();
     }
     errno = EEXIST;
     return std::string();
@@ -286,19 +329,20 @@ bool save_through(std::string const& path, std::function<void(FILE*)> const& wri
     // The unreadable bytes get their own name before the new file takes the path, so that
     // a kill at any point leaves a record at the path.
     std::string kept;
-    bool moved = false;
+    Kept how = Kept::no;
     if (ok && aside) {
-        kept = keep_aside(target, moved);
+        kept = keep_aside(target, tmp, how);
         if (kept.empty()) {
             why = std::string("it cannot be read and could not be moved aside: ") + std::strerror(errno);
             unlink(tmp.c_str());
             return false;
         }
     }
-    ok = ok && done(std::rename(tmp.c_str(), target.c_str()) == 0);
+    if (how != Kept::exchanged) ok = ok && done(calls().rename(tmp.c_str(), target.c_str(), 0) == 0);
     if (!ok) {
-        if (moved) rename(kept.c_str(), target.c_str());  // back where it was
-        else if (!kept.empty()) unlink(kept.c_str());
+        // Back where it was, unless something else took the path meanwhile.
+        if (how == Kept::moved) calls().rename(kept.c_str(), target.c_str(), RENAME_NOREPLACE);
+        else if (how == Kept::linked_or_copied) unlink(kept.c_str());
         why = std::strerror(err);
         unlink(tmp.c_str());
         return false;
@@ -312,6 +356,10 @@ bool save_through(std::string const& path, std::function<void(FILE*)> const& wri
 }
 
 }  // namespace
+
+SaveCalls& save_calls() { return calls(); }
+
+SaveCalls real_save_calls() { return SaveCalls{::link, rename_in_cwd, ::write}; }
 
 std::string bytes_of(std::function<void(FILE*)> const& write) {
     char* buf = nullptr;

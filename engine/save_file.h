@@ -19,10 +19,14 @@ namespace io {
 // where it does not exist) the same way in its own folder. A file that is
 // not a plain file, or that exists but may not be written, is left as it
 // is: false. A record whose last read found it unreadable (see open_record,
-// record_unreadable) is first kept aside in its folder, as
-// "<name>.unreadable" or, where that is taken, ".unreadable.1" and on,
-// never over an earlier one, before the new file takes its path (so that a
-// record stands at the path throughout); stderr is told where it went.
+// record_unreadable) is kept aside in its folder, as "<name>.unreadable"
+// or, where that is taken, ".unreadable.1" and on, never over an earlier
+// one: a second link, else a copy with its mode, made before the new file
+// takes its path (a copy that fails fails the save); a file that may be
+// neither linked nor read is exchanged with the new file in one step (where
+// the file system cannot exchange, moved aside just before the new file is
+// renamed in). So a record stands at the path throughout, and stderr is
+// told where the old one went.
 // Every failure is told on stderr with the file that could not be written
 // and the reason, once per path in a run.
 bool save_file_atomically(std::string const& path, std::function<void(FILE*)> const& write);

@@ -13,6 +13,7 @@
 
 #include "io.h"
 #include "save_file.h"
+#include "save_file_calls.h"
 #include "temp_dir.h"
 
 namespace {
@@ -21,6 +22,44 @@ void write_record(FILE* f) {
     E2::io::write_ui32(f, 0x8B901886u);
     E2::io::write_string(f, std::string(200, 'n'));
 }
+
+// The helper's calls, watched: before each a record stands at `path` (unless `may_empty`), and
+// "<path>.unreadable" exists before the new file is renamed in. The calls chosen fail with
+// their errno; `other` is put at the path as the (first) rename in fails.
+struct Watch {
+    std::string path;
+    int link, write, exchange, rename_in;
+    bool may_empty;
+    std::string other;
+    bool broken;
+} watch;
+
+int look(char const* to, unsigned flags, int fail) {
+    struct stat st {};
+    bool const in = flags == 0 && watch.path == to;
+    watch.broken |= (!watch.may_empty && lstat(watch.path.c_str(), &st) != 0) ||
+                    (in && lstat((watch.path + ".unreadable").c_str(), &st) != 0);
+    if (in && fail) {
+        write_file(to, watch.other);
+        watch.rename_in = 0;  // the roll-back's own rename is not failed
+    }
+    errno = fail;
+    return fail ? -1 : 0;
+}
+
+struct Watched {
+    explicit Watched(Watch const& w) {
+        watch = w;
+        E2::io::save_calls() = {
+            [](char const* a, char const* b) { return look(b, 1, watch.link) ? -1 : link(a, b); },
+            [](char const* a, char const* b, unsigned flags) {
+                int const fail = flags == RENAME_EXCHANGE ? watch.exchange : flags ? 0 : watch.rename_in;
+                return look(b, flags, watch.path == b ? fail : 0) ? -1 : E2::io::real_save_calls().rename(a, b, flags);
+            },
+            [](int fd, void const* p, std::size_t n) { return look("", 1, watch.write) ? -1 : write(fd, p, n); }};
+    }
+    ~Watched() { E2::io::save_calls() = E2::io::real_save_calls(); }
+};
 
 TEST(SaveFileTest, ReplacesTheFileAndLeavesNoTemporary) {
     TempDir dir;
@@ -178,6 +217,24 @@ TEST(SaveFileTest, ARecordThatCannotBeReadIsNeverWrittenOver) {
     EXPECT_TRUE(E2::io::save_file_atomically(damaged, write_record));
     EXPECT_EQ(read_file(damaged + ".unreadable"), "damaged");
     EXPECT_EQ(read_file(damaged).size(), 4u + 4 + 201);
+    // Kept by a second link, else by a copy with the old mode; a copy that fails fails the save.
+    struct Aside {
+        char const* what;
+        int link, write;
+    };
+    for (Aside const& c : {Aside{"linked", 0, 0}, Aside{"copied", EPERM, 0}, Aside{"copy failed", EPERM, ENOSPC}}) {
+        TempDir d;
+        std::string const p = d / "player2.dat", old(70000, 'd');
+        write_file(p, old);
+        ASSERT_EQ(chmod(p.c_str(), 0640), 0);
+        E2::io::record_unreadable(p, "damaged");
+        Watched w({p, c.link, c.write, 0, 0, false, "", false});
+        EXPECT_EQ(E2::io::save_file_atomically(p, write_record), !c.write) << c.what;
+        EXPECT_FALSE(watch.broken) << c.what;
+        EXPECT_TRUE(read_file(p + (c.write ? "" : ".unreadable")) == old) << c.what;
+        EXPECT_EQ(mode_of(p + (c.write ? "" : ".unreadable")), 0640u) << c.what;
+        EXPECT_EQ(d.entries().size(), c.write ? 1u : 2u) << c.what;
+    }
 }
 
 // A file the user may not open (mode 000) is moved aside by the save, and one the user may
@@ -187,8 +244,15 @@ TEST(SaveFileTest, AFileThatCannotBeOpenedMovesAsideAndOneThatCannotBeWrittenSta
     TempDir dir, log_dir;
     ASSERT_EQ(chmod(dir.path().c_str(), 0777), 0);
     std::string path = dir / "options.dat";
-    write_file(path, "private");
-    ASSERT_EQ(chmod(path.c_str(), 0), 0);
+    // Exchanged with the new file; moved aside first without an exchange; moved back, never
+    // over what another instance put there meanwhile, when the rename in fails.
+    Watch const rows[] = {{path, EPERM, 0, 0, 0, false, "", false},
+                          {dir / "a.dat", EPERM, 0, EINVAL, 0, true, "", false},
+                          {dir / "b.dat", EPERM, 0, EINVAL, EIO, true, "another's", false}};
+    for (Watch const& r : rows) {
+        write_file(r.path, "private");
+        ASSERT_EQ(chmod(r.path.c_str(), 0), 0);
+    }
     std::string read_only = dir / "player0.dat";
     write_file(read_only, "read only");
     ASSERT_EQ(chmod(read_only.c_str(), 0444), 0);
@@ -202,8 +266,11 @@ TEST(SaveFileTest, AFileThatCannotBeOpenedMovesAsideAndOneThatCannotBeWrittenSta
         if (fd < 0 || dup2(fd, 2) != 2) _exit(2);
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
         E2::io::RecordState state;
-        if (E2::io::open_record(path, &state) || state != E2::io::RecordState::unreadable) _exit(3);
-        if (!E2::io::save_file_atomically(path, write_record)) _exit(4);
+        for (Watch const& r : rows) {
+            if (E2::io::open_record(r.path, &state) || state != E2::io::RecordState::unreadable) _exit(3);
+            Watched w(r);
+            if (E2::io::save_file_atomically(r.path, write_record) != !r.rename_in || watch.broken) _exit(4);
+        }
         FILE* f = E2::io::open_record(read_only, &state);
         if (!f) _exit(5);
         std::fclose(f);
@@ -214,14 +281,17 @@ TEST(SaveFileTest, AFileThatCannotBeOpenedMovesAsideAndOneThatCannotBeWrittenSta
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(read_file(path + ".unreadable"), "private");
-    EXPECT_EQ(mode_of(path + ".unreadable"), 0u);
-    EXPECT_EQ(read_file(path).size(), 4u + 4 + 201);
+    for (Watch const& r : rows) {
+        EXPECT_EQ(read_file(r.path + ".unreadable"), "private") << r.path;
+        EXPECT_EQ(mode_of(r.path + ".unreadable"), 0u) << r.path;
+        EXPECT_EQ(read_file(r.path).size(), r.other.empty() ? 4u + 4 + 201 : r.other.size()) << r.path;
+    }
     EXPECT_EQ(read_file(read_only), "read only");
     EXPECT_EQ(mode_of(read_only), 0444u);
     std::vector<std::string> entries = dir.entries();
     std::sort(entries.begin(), entries.end());
-    EXPECT_EQ(entries, (std::vector<std::string>{"options.dat", "options.dat.unreadable", "player0.dat"}));
+    EXPECT_EQ(entries, (std::vector<std::string>{"a.dat", "a.dat.unreadable", "b.dat", "b.dat.unreadable", "options.dat",
+                                                 "options.dat.unreadable", "player0.dat"}));
     std::string const told = read_file(log);
     EXPECT_NE(told.find(path + " could not be read; it was moved to " + path + ".unreadable"), std::string::npos)
         << told;

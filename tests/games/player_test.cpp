@@ -279,7 +279,8 @@ TEST_F(Players, TheLowestFlaggedSlotBecomesCurrentAndTheLastFileSetsTheOptions) 
     b.is_current = true;
     b.fresh = false;
     TriPeaksOptions::opt_may_turn_corner = false;
-    write_slot(1, saved(a));
+    std::string const file_a = saved(a);
+    write_slot(1, file_a);
     TriPeaksOptions::opt_may_turn_corner = true;
     write_slot(3, saved(b));
     TriPeaksOptions::opt_may_turn_corner = false;
@@ -291,6 +292,9 @@ TEST_F(Players, TheLowestFlaggedSlotBecomesCurrentAndTheLastFileSetsTheOptions) 
     EXPECT_FALSE(Player::get(3)->is_current);
     EXPECT_FALSE(Player::get(3)->is_cur());
     EXPECT_TRUE(TriPeaksOptions::opt_may_turn_corner);  // slot 3 was read last
+    // A quit that changed nothing writes neither file, though the two carry other options.
+    ASSERT_TRUE(Player::save_all());
+    EXPECT_EQ(read_file(file(1)), file_a);
     TriPeaksOptions::opt_may_turn_corner = false;  // a change every profile carries
     ASSERT_TRUE(Player::save_all());
     EXPECT_EQ(read_file(file(3))[8 + 8 + 13], 0);
