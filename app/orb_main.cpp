@@ -105,6 +105,22 @@ std::string video_problem(std::string const& init_error, char const* asked, char
     return "";
 }
 
+// Whether the SDL 1.2 library this run loaded can draw on Wayland: sdl12-compat (1.2.50 and
+// later, over SDL 2) can; the classic 1.2.15 has no Wayland driver and would fall back to
+// drawing text in the terminal. Read without starting the video.
+bool media_draws_on_wayland() {
+    SDL_version const* v = SDL_Linked_Version();
+    return v && (v->major > 1 || (v->major == 1 && (v->minor > 2 || (v->minor == 2 && v->patch >= 50))));
+}
+
+std::string no_wayland_driver() {
+    SDL_version const* v = SDL_Linked_Version();
+    return "WAYLAND_DISPLAY is set but not DISPLAY, and this SDL 1.2 (" + std::to_string(v->major) + "." +
+           std::to_string(v->minor) + "." + std::to_string(v->patch) +
+           ") has no Wayland driver; start the game where DISPLAY is set (under XWayland, for instance), "
+           "or on sdl12-compat";
+}
+
 void shut_down(bool audio_open) {
     keep_shown_screen_at_exit();
     drop_all_screens();
@@ -146,6 +162,11 @@ int orb_main(int argc, char** argv) {
     std::string const x11_display = env_value("DISPLAY") && asked.empty() ? env_value("DISPLAY") : "";
     if (x11_display.empty() && asked.empty() && !env_value("WAYLAND_DISPLAY")) {
         std::fprintf(stderr, "lunerra: %s\n", no_display);
+        return 1;
+    }
+    // Only a Wayland display: the classic library is not started on it, sdl12-compat is.
+    if (x11_display.empty() && asked.empty() && !media_draws_on_wayland()) {
+        std::fprintf(stderr, "lunerra: %s\n", no_wayland_driver().c_str());
         return 1;
     }
     // Likewise with a display that cannot be opened: only the X11 driver (the same name in
