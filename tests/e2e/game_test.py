@@ -13,9 +13,6 @@ import time
 from harness import Failure, Game, TITLE, check, display, keep, main, wait_for
 
 
-keep_screenshot = keep
-
-
 def is_picture(image):
     """A real picture: neither black nor a few flat colours."""
     return image.distinct_colours() > 200 and image.mean_brightness() > 20
@@ -30,12 +27,12 @@ def settled(g, name, timeout=30):
     while time.monotonic() < end:
         shot = g.look()
         if is_picture(shot) and last is not None and shot.matching_fraction(last) > 0.95:
-            keep_screenshot(shot, name)
+            keep(shot, name)
             return shot
         last = shot
         time.sleep(0.4)
     if last is not None:
-        keep_screenshot(last, name)
+        keep(last, name)
     raise Failure("%s: no steady picture within %d s (%d colours, brightness %.0f)"
                   % (name, timeout, last.distinct_colours() if last else 0,
                      last.mean_brightness() if last else 0))
@@ -95,7 +92,7 @@ def switch_with_ctrl_page_up(g, size, name):
                 break
         if g.wait_size(size, 1):
             return
-    keep_screenshot(g.screenshot(), name + "_stuck")
+    keep(g.screenshot(), name + "_stuck")
     raise Failure("Ctrl+Page Up left the window at %s, not %dx%d" % ((g.size(),) + size))
 
 
@@ -293,7 +290,7 @@ def case_redraw_view(exe):
             return all(shots[-1].pixel(x, y) == (255, 0, 0) for x, y in edges)
         wait_for(outlined, 10, 0.2)
         shot = shots[-1]
-        keep_screenshot(shot, "redraw_view")
+        keep(shot, "redraw_view")
         for x, y in edges:
             check(shot.pixel(x, y) == (255, 0, 0), "no red outline at %d,%d: %s" % (x, y, shot.pixel(x, y)))
         inside = shot.pixel(500, 300)

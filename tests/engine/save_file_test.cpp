@@ -34,13 +34,14 @@ struct Watch {
     bool broken;
 } watch;
 
-int look(char const* to, unsigned flags, int fail) {
+// Checks the folder before a call (`in`: the rename of the new file over the path) and
+// fails it with `fail` where that is not 0.
+int look(bool in, int fail) {
     struct stat st {};
-    bool const in = flags == 0 && watch.path == to;
     watch.broken |= (!watch.may_empty && lstat(watch.path.c_str(), &st) != 0) ||
                     (in && lstat((watch.path + ".unreadable").c_str(), &st) != 0);
     if (in && fail) {
-        write_file(to, watch.other);
+        write_file(watch.path, watch.other);
         watch.rename_in = 0;  // the roll-back's own rename is not failed
     }
     errno = fail;
@@ -51,12 +52,14 @@ struct Watched {
     explicit Watched(Watch const& w) {
         watch = w;
         E2::io::save_calls() = {
-            [](char const* a, char const* b) { return look(b, 1, watch.link) ? -1 : link(a, b); },
+            [](char const* a, char const* b) { return look(false, watch.link) ? -1 : link(a, b); },
             [](char const* a, char const* b, unsigned flags) {
-                int const fail = flags == RENAME_EXCHANGE ? watch.exchange : flags ? 0 : watch.rename_in;
-                return look(b, flags, watch.path == b ? fail : 0) ? -1 : E2::io::real_save_calls().rename(a, b, flags);
+                bool const in = flags == 0 && watch.path == b;
+                int fail = 0;
+                if (watch.path == b) fail = flags == RENAME_EXCHANGE ? watch.exchange : in ? watch.rename_in : 0;
+                return look(in, fail) ? -1 : E2::io::real_save_calls().rename(a, b, flags);
             },
-            [](int fd, void const* p, std::size_t n) { return look("", 1, watch.write) ? -1 : write(fd, p, n); }};
+            [](int fd, void const* p, std::size_t n) { return look(false, watch.write) ? -1 : write(fd, p, n); }};
     }
     ~Watched() { E2::io::save_calls() = E2::io::real_save_calls(); }
 };
