@@ -31,6 +31,8 @@ public:
     // Shows page p, unloading the old page's image and loading the new one's.
     virtual void set_pageno(unsigned p);
     virtual unsigned pageno() const { return current_; }
+    // "page<n>", from 0.
+    std::string phase() const override { return "page" + std::to_string(current_); }
     virtual bool should_wrap() const { return wrap_; }
     virtual void set_should_wrap(bool w) { wrap_ = w; }
     virtual void next_page();

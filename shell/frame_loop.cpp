@@ -74,7 +74,7 @@ bool FrameLoop::run_frame() {
     stack_.front()->display(s);
     for (Companion const& c : companions_) c.tde->display(s);
     pm_display_tde_.stop();
-    present(s);
+    present(s, now);
     pm_display_.stop();
 
     pm_proc_event_.tick();
@@ -93,7 +93,7 @@ void FrameLoop::tick(unsigned now, unsigned dt) {
     display_.tick(now, dt);
 }
 
-void FrameLoop::present(SDL_Surface* s) {
+void FrameLoop::present(SDL_Surface* s, unsigned now) {
     display_.apply_effects();
     pm_display_recalc_.tick();
     display_.recalc_dirties();
@@ -108,7 +108,7 @@ void FrameLoop::present(SDL_Surface* s) {
         media_.show_redraw_view(s, n, display_.update_rect_data());
     else if (n > 0)
         media_.update_rects(s, n, display_.update_rect_data());
-    report_.after_frame(n, display_.grid_size(), app_options().fullscreen, stack_.front());
+    report_.after_frame({n, now, s->w, s->h, display_.grid_size(), app_options().fullscreen, stack_.front()});
     display_.flip();
     pm_flip_.stop();
 }

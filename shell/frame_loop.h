@@ -49,7 +49,7 @@ private:
     // Sleeps until 10 ms have passed since the last frame; false on an empty stack.
     bool pace(unsigned& now);
     void tick(unsigned now, unsigned dt);
-    void present(SDL_Surface* s);
+    void present(SDL_Surface* s, unsigned now);
     // A motion event at the pointer's real place, with no button held, for a screen that
     // has just become current, after input that may have closed a dialog, and after a
     // motion that changed a hover state (a screen offers a motion to its widgets until

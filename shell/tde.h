@@ -5,6 +5,8 @@
 
 #include <SDL/SDL.h>
 
+#include <string>
+
 class Loader;
 
 // The window system's application flags.
@@ -33,4 +35,7 @@ public:
     // Became / stopped being the front of the screen stack.
     virtual void on_enqueue();
     virtual void on_dequeue();
+    // What the screen is doing, where a test needs to know it (the frame report names it):
+    // "-" unless a screen says more.
+    virtual std::string phase() const;
 };

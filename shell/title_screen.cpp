@@ -30,6 +30,8 @@ bool TitleScreen::images_loading() const { return (loader_ ? loader_ : &loader)-
 
 bool TitleScreen::sounds_loading() const { return Snd::has_jobs(); }
 
+std::string TitleScreen::phase() const { return images_loading() || sounds_loading() ? "loading" : "ready"; }
+
 void TitleScreen::show_pointer() {
     E2::Vec2<int> at = ScreenHacks::world_to_screen_pos({512, 384});
     if (warp_mouse) warp_mouse(static_cast<Uint16>(at.x), static_cast<Uint16>(at.y));

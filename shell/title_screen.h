@@ -49,6 +49,8 @@ public:
 
     void set_exits(Exits exits) { exits_ = std::move(exits); }
     bool images_loading() const;
+    // "loading" while images or sounds load, then "ready".
+    std::string phase() const override;
     bool sounds_loading() const;
     // The button's alpha intensity at pulse_ms: 64 at 0, 255 at half the period.
     unsigned char pulse_intensity() const;

@@ -6,10 +6,16 @@ every way out; tests therefore run side by side. LUNERRA_E2E_DISPLAY names an ex
 display to use instead (with XAUTHORITY); tests that share it take turns. Without Xvfb and
 without that variable the test is skipped (exit 77) unless LUNERRA_E2E_REQUIRED=1.
 
-The cases look at a screen with the pointer parked where it lights nothing (Game.look), and
-type a key only to a screen they have recognised (Game.press). With LUNERRA_E2E_OUT naming a
-folder, a case that fails leaves there its last screenshot and the game's stderr, named after
-the case; LUNERRA_E2E_STEPS=1 keeps the screenshot of every step besides.
+Every wait is on what the game reports: the frame report (Game.report: frames, the game's
+clock, the video mode, the front screen and the history of front screens and phases) and the
+test hooks' board. A wall-clock limit (GUARD) only stops a wait that would hang, and the case
+as a whole ends by its own deadline before CTest's (LUNERRA_E2E_TIMEOUT, set by CTest), as a
+failure that keeps its screenshot. The cases look at a screen with the pointer parked where it
+lights nothing (Game.look), only once the game reports it steady in front, recognise it by the
+archive's own images (Picture, Screens), and type a key only to a screen they have recognised
+(Game.press). With LUNERRA_E2E_OUT naming a folder, a case that fails leaves there its last
+screenshot and the game's stderr, named after the case; LUNERRA_E2E_STEPS=1 keeps the
+screenshot of every step besides.
 """
 
 import atexit
@@ -17,6 +23,7 @@ import ctypes
 import ctypes.util
 import fcntl
 import os
+import re
 import secrets
 import select
 import shutil
@@ -33,6 +40,10 @@ SKIP = 77
 TITLE = "Quorlan Games - Lunerra Solitaire!"
 NEUTRAL = (5, 600)  # a place of the 1024x768 picture over no widget of any screen
 POINTER_COMMANDS = ("mousemove", "click", "mousedown", "mouseup")
+# The longest any one wait may take before it counts as hung: far above what a machine loaded
+# three times over needs; the case's own deadline bounds the whole.
+GUARD = 120
+FADES = ("FadeToBlackOverlay", "FadeFromBlackOverlay")
 
 
 class Failure(Exception):
@@ -214,7 +225,9 @@ class SharedDisplay:
         fcntl.flock(self.lock, fcntl.LOCK_EX)
 
 
-def wait_for(pred, timeout, step=0.05):
+def wait_for(pred, timeout=GUARD, step=0.05):
+    """pred()'s first true value, polled every step; its last value after timeout (a guard
+    against a hang, not a budget: the things waited for are the game's own)."""
     end = time.monotonic() + timeout
     while True:
         value = pred()
@@ -225,14 +238,49 @@ def wait_for(pred, timeout, step=0.05):
         time.sleep(step)
 
 
+def until(pred, what, timeout=GUARD, step=0.05):
+    """pred()'s first true value; a failure naming what did not happen otherwise."""
+    value = wait_for(pred, timeout, step)
+    check(value, "%s (not within %d s)" % (what, timeout))
+    return value
+
+
+class Deadline(Failure):
+    pass
+
+
+def _deadline_passed(_signum, _frame):
+    raise Deadline("the case did not end within its deadline of %d s (CTest's limit is %s s)"
+                   % (_deadline_s, os.environ.get("LUNERRA_E2E_TIMEOUT")))
+
+
+_deadline_s = 0
+
+
+def set_deadline():
+    """A case ends as a failure some time before CTest would kill it, so that its screenshot
+    and the game's stderr are kept as for any other failure."""
+    global _deadline_s
+    try:
+        limit = int(os.environ.get("LUNERRA_E2E_TIMEOUT", "0"))
+    except ValueError:
+        limit = 0
+    if limit > 0:
+        _deadline_s = max(limit - max(20, limit // 10), limit // 2)
+        signal.signal(signal.SIGALRM, _deadline_passed)
+        signal.alarm(_deadline_s)
+
+
 class Game:
     """One run of the game executable."""
 
-    def __init__(self, exe, args=(), cwd=None, env_extra=None, disp=None, hooks=False):
+    def __init__(self, exe, args=(), cwd=None, env_extra=None, disp=None, hooks=True):
         self.home = tempfile.mkdtemp(prefix="lunerra-e2e-home-")
-        # The test hooks' folder: the frame report and the play screen's board.
-        self.hooks = tempfile.mkdtemp(prefix="lunerra-e2e-hooks-") if hooks else None
-        if hooks:
+        # The test hooks' folder: the frame report and the play screen's board (one the case
+        # names itself, or one of the run's own).
+        self.hooks = self.env_given_hooks = (env_extra or {}).get("LUNERRA_TEST_HOOKS")
+        if hooks and not self.hooks:
+            self.hooks = tempfile.mkdtemp(prefix="lunerra-e2e-hooks-")
             env_extra = dict(env_extra or {}, LUNERRA_TEST_HOOKS=self.hooks)
         self.display = disp or display()
         env = dict(os.environ)
@@ -348,23 +396,41 @@ class Game:
         at = dict(f.split("=", 1) for f in self.x("xdotool", "getmouselocation", "--shell").split())
         return int(at["X"]) - corner[0], int(at["Y"]) - corner[1]
 
-    def wait_size(self, size, timeout=10):
+    def wait_size(self, size, timeout=GUARD):
         return wait_for(lambda: self.size() == size, timeout, 0.1)
 
     def key(self, keys):
-        """Types keys into the window through the server's test extension, as a keyboard
-        would; the window gets the input focus first."""
+        """Types keys (one argument: a key or keys apart by spaces) into the window through
+        the server's test extension, as a keyboard would; the window gets the focus first."""
         self.x("xdotool", "windowfocus", str(self.window))
-        self.x("xdotool", "key", keys)
+        self.x("xdotool", "key", *keys.split())
 
     def move(self, x, y):
         """The pointer to a place in the window's own coordinates."""
         self.x("xdotool", "mousemove", "--window", str(self.window), str(int(x)), str(int(y)))
 
     def click(self, x, y):
+        """A click at a place of the window: the server hands the game the motion before the
+        press, in order."""
         self.move(x, y)
-        time.sleep(0.1)
         self.x("xdotool", "click", "1")
+
+    def double_click(self, x, y):
+        """Two clicks 120 ms apart on the server's clock, which the game reads as a double
+        click."""
+        self.move(x, y)
+        self.x("xdotool", "click", "--repeat", "2", "--delay", "120", "1")
+
+    def drag(self, start, end, steps=10):
+        """Press at start, move in steps, release at end; the game reads the press, and the
+        last motion, in frames of their own before what comes next."""
+        self.move(*start)
+        self.x("xdotool", "mousedown", "1")
+        self.wait_frames(2)
+        for i in range(1, steps + 1):
+            self.move(start[0] + (end[0] - start[0]) * i / steps, start[1] + (end[1] - start[1]) * i / steps)
+        self.wait_frames(2)
+        self.x("xdotool", "mouseup", "1")
 
     def park(self):
         """The pointer at NEUTRAL (scaled to the window), where it lights no button, unless it
@@ -381,46 +447,94 @@ class Game:
         self.park()
         return self.screenshot()
 
-    def wait_look(self, pred, timeout, step=0.1):
+    def wait_look(self, pred, timeout=GUARD, step=0.1):
         """The first screenshot, pointer parked, for which pred holds; None after timeout."""
         return wait_for(lambda: (lambda shot: shot if pred(shot) else None)(self.look()), timeout, step)
 
     def screen(self):
-        """The class of the front screen (needs hooks=True); a fade in front swallows input."""
-        return self.frames()["screen"]
+        """The class of the front screen; a fade in front swallows input."""
+        return self.report()["screen"]
 
-    def wait_screen(self, names, timeout=20):
-        """The front screen once it is one of names (a name or a tuple of them)."""
+    def wait_screen(self, names, phase=None, timeout=GUARD):
+        """The front screen once it is one of names (a name or a tuple of them), in the given
+        phase if one is named, and steady: in front for two frames or more, so that it has
+        drawn itself whole and read input."""
         names = (names,) if isinstance(names, str) else tuple(names)
-        found = wait_for(lambda: (lambda s: s if s in names else None)(self.screen()), timeout, 0.1)
-        check(found, "no %s in front within %d s (at %s)" % (" or ".join(names), timeout, self.screen()))
+
+        def steady():
+            r = self.report()
+            ok = r["screen"] in names and (phase is None or r["phase"] == phase) and r["frames"] >= r["since"] + 2
+            return r["screen"] if ok else None
+        found = wait_for(steady, timeout, 0.05)
+        check(found, "no %s%s in front within %d s (at %s)"
+              % (" or ".join(names), " (%s)" % phase if phase else "", timeout, self.screen()))
         return found
 
-    def press(self, keys, on, taken=None, timeout=20, tries=3):
-        """Types keys to the screen on (a class name) once it is in front, never to a screen
-        not recognised, and waits until taken() holds (by default: another screen is in
-        front). Keys that reach a screen with a fade or a locked dialog over it are
+    def wait_steady(self, timeout=GUARD):
+        """The front screen once no fade is in front and it has been there two frames."""
+        def steady():
+            r = self.report()
+            return r["screen"] if r["screen"] not in FADES and r["frames"] >= r["since"] + 2 else None
+        return until(steady, "no screen came steady in front (at %s)" % self.screen(), timeout)
+
+    def wait_frames(self, n, timeout=GUARD):
+        """Until the game has run n frames more than now."""
+        start = self.report()["frames"]
+        until(lambda: self.report()["frames"] >= start + n, "the game did not run %d frames" % n, timeout)
+
+    def let_game_run(self, ms, timeout=GUARD):
+        """Until the game's own clock has gone on by ms (a dialog that ignores its first
+        500 ms, say, opened before now, takes input after that)."""
+        start = self.report()["ms"]
+        until(lambda: self.report()["ms"] >= start + ms, "the game's clock did not go on by %d ms" % ms, timeout)
+
+    def wait_quiet(self, frames=50, timeout=GUARD):
+        """Until the window has not been repainted for that many frames: the fades and the
+        buttons' glow have died away."""
+        until(lambda: (lambda r: r["frames"] - r["last_painted"] >= frames)(self.report()),
+              "the window was still repainted %d frames on" % frames, timeout, 0.1)
+
+    def went_through(self, steps):
+        """The history entries matching steps, in order ((screen, phase) pairs; a phase of
+        None matches any): each later than the one before. A failure names what the history
+        held."""
+        history = self.report()["history"]
+        found, at = [], 0
+        for screen, phase in steps:
+            while at < len(history) and not (history[at][0] == screen and phase in (None, history[at][1])):
+                at += 1
+            check(at < len(history), "the game did not go through %s%s after %s; it went through %s"
+                  % (screen, ":" + phase if phase else "", found[-1][0] if found else "its start",
+                     " ".join("%s:%s" % (e[0], e[1]) for e in history)))
+            found.append(history[at])
+            at += 1
+        return found
+
+    def press(self, keys, on, taken=None, timeout=GUARD, tries=3):
+        """Types keys to the screen on (a class name) once it is steady in front, never to a
+        screen not recognised, and waits until taken() holds (by default: another screen is
+        in front). Keys that reach a screen with a fade or a locked dialog over it are
         swallowed: they are typed again only when on is still in front after the game has
-        drawn frames enough to have read them."""
+        drawn frames enough to have read them and shown what they did
+        (100: a fade has begun by then)."""
         taken = taken or (lambda: self.screen() != on)
         for attempt in range(tries):
-            self.wait_screen(on, timeout)
-            start = self.frames()["frames"]
+            self.wait_screen(on, timeout=timeout)
+            start = self.report()["frames"]
             self.key(keys)
-            if wait_for(taken, 3, 0.1):
-                return
             # Still in front after the frames that read them: swallowed, typed again.
-            end = time.monotonic() + timeout
-            while time.monotonic() < end:
-                if taken():
-                    return
-                r = self.frames()
-                if r["screen"] == on and r["frames"] >= start + 20:
-                    break
-                time.sleep(0.2)
+            read = lambda: (lambda r: r["screen"] == on and r["frames"] >= start + 100)(self.report())
+            wait_for(lambda: taken() or read(), timeout, 0.1)
             if taken():
                 return
         raise Failure("%s typed %d times on %s was not taken (at %s)" % (keys, tries, on, self.screen()))
+
+    def type_text(self, text, on, shown):
+        """Types text, key by key, to the screen on once it is steady in front, and waits
+        until shown() holds (the field shows it, say)."""
+        self.wait_screen(on)
+        self.key(" ".join(text))
+        until(shown, "%r typed on %s did not show" % (text, on))
 
     def screenshot(self):
         shot = Image.from_xwd(self.on_window(lambda: self.x_bytes("xwd", "-silent", "-id", str(self.window))))
@@ -449,22 +563,35 @@ class Game:
             return False
         return bool(caught) and (int(caught[0], 16) >> (signum - 1)) & 1 == 1
 
-    def frames(self, timeout=10):
-        """The frame loop's report, asked for with SIGUSR1 (needs hooks=True): the counters
-        as ints, the front screen's class as text."""
+    def report(self, timeout=GUARD):
+        """The frame loop's report, asked for with SIGUSR1 (needs hooks): the counters and the
+        game's clock (ms) as ints, the video mode as (w, h), the front screen's class and
+        phase as text, "since" the frame it came in front, and the history as a list of
+        (screen, phase, frame, ms), oldest first."""
         path = os.path.join(self.hooks, "frames.txt")
         if os.path.exists(path):
             os.remove(path)
         # The window can show before the frame loop takes the signal: sent earlier, it kills.
-        check(wait_for(lambda: self.catches(signal.SIGUSR1), timeout),
-              "the game does not take SIGUSR1 within %d s (status %s)" % (timeout, self.proc.poll()))
+        until(lambda: self.catches(signal.SIGUSR1),
+              "the game does not take SIGUSR1 (status %s)" % self.proc.poll(), timeout)
         self.proc.send_signal(signal.SIGUSR1)
-        check(wait_for(lambda: os.path.exists(path), timeout), "no frame report within %d s" % timeout)
+        until(lambda: os.path.exists(path) or self.proc.poll() is not None, "no frame report", timeout)
+        check(self.proc.poll() is None, "the game ended (status %s): %s" % (self.proc.returncode, self.finish_output()))
         report = {}
         for line in open(path).read().splitlines():
-            key, value = line.split(" ", 1)
+            key, _, value = line.partition(" ")
             report[key] = int(value) if value.lstrip("-").isdigit() else value
+        w, _, h = report.get("mode", "0x0").partition("x")
+        report["mode"] = (int(w), int(h))
+        history = []
+        for e in report.get("history", "").split():
+            m = re.fullmatch(r"(.+):([^:@]+)@(\d+):(\d+)", e)
+            if m:
+                history.append((m.group(1), m.group(2), int(m.group(3)), int(m.group(4))))
+        report["history"] = history
         return report
+
+    frames = report
 
     def close_window(self):
         """Asks the window to close as a window manager does (WM_DELETE_WINDOW)."""
@@ -500,7 +627,7 @@ class Game:
             self.proc.wait()
         self.finish_output()
         shutil.rmtree(self.home, ignore_errors=True)
-        if self.hooks:
+        if self.hooks and self.hooks != self.env_given_hooks:
             shutil.rmtree(self.hooks, ignore_errors=True)
 
 
@@ -593,6 +720,168 @@ class Image:
             f.write(chunk(b"IEND", b""))
 
 
+# ---- the archive's images -------------------------------------------------------------
+
+def archive_of(exe):
+    """The data archive beside the executable and the index rows generated with it."""
+    base = os.path.dirname(os.path.abspath(exe))
+    qdat = os.path.join(base, "data", "q.dat")
+    index = os.path.join(base, "gen", "qdata_index.cpp")
+    check(os.path.isfile(qdat) and os.path.isfile(index),
+          "no data/q.dat and gen/qdata_index.cpp beside %s" % exe)
+    rows = {m.group(1): (int(m.group(2)), int(m.group(3)))
+            for m in re.finditer(r'\{"([^"]+)", (\d+)u, (\d+)u,', open(index).read())}
+    return qdat, rows
+
+
+def png_rgba(data):
+    """Width, height and RGBA bytes of an 8-bit RGBA, non-interlaced PNG."""
+    check(data[:8] == b"\x89PNG\r\n\x1a\n", "not a PNG")
+    pos, idat, head = 8, b"", None
+    while pos < len(data):
+        n, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + n]
+        pos += 12 + n
+        if kind == b"IHDR":
+            head = struct.unpack(">IIBBBBB", body)
+        elif kind == b"IDAT":
+            idat += body
+    w, h, depth, ctype, _, _, interlace = head
+    check(depth == 8 and ctype == 6 and interlace == 0, "unexpected PNG format")
+    raw, stride = zlib.decompress(idat), w * 4
+    out, prev = bytearray(), bytearray(stride)
+    for y in range(h):
+        f = raw[y * (stride + 1)]
+        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = line[i - 4] if i >= 4 else 0
+            b = prev[i]
+            c = prev[i - 4] if i >= 4 else 0
+            if f == 1:
+                line[i] = (line[i] + a) & 255
+            elif f == 2:
+                line[i] = (line[i] + b) & 255
+            elif f == 3:
+                line[i] = (line[i] + (a + b) // 2) & 255
+            elif f == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+        out += line
+        prev = line
+    return w, h, bytes(out)
+
+
+class Picture:
+    """The fully opaque pixels of one archive image, placed at a world position."""
+
+    def __init__(self, archive, name, x, y, samples=400):
+        qdat, rows = archive
+        check(name in rows, "%s is not in the archive" % name)
+        off, size = rows[name]
+        with open(qdat, "rb") as f:
+            f.seek(16 + off)
+            w, h, px = png_rgba(f.read(size))
+        opaque = [(i % w, i // w, px[4 * i:4 * i + 3]) for i in range(w * h) if px[4 * i + 3] == 255]
+        check(len(opaque) >= 20, "%s has too few opaque pixels" % name)
+        step = max(1, len(opaque) // samples)
+        self.points = opaque[::step]
+        self.name, self.x, self.y = name, x, y
+
+    def at(self, x, y):
+        self.x, self.y = x, y
+        return self
+
+    def difference(self, image):
+        """Mean channel difference of the opaque pixels against the screen."""
+        total = 0
+        for px, py, rgb in self.points:
+            total += sum(abs(a - b) for a, b in zip(image.pixel(self.x + px, self.y + py), rgb))
+        return total / (3.0 * len(self.points))
+
+    def darkened_fit(self, image):
+        """(k, residual): the screen's opaque pixels as k times the image's colours."""
+        num = den = 0
+        pairs = []
+        for px, py, rgb in self.points:
+            shown = image.pixel(self.x + px, self.y + py)
+            for a, b in zip(shown, rgb):
+                num += a * b
+                den += b * b
+                pairs.append((a, b))
+        k = num / den if den else 0.0
+        return k, sum(abs(a - k * b) for a, b in pairs) / len(pairs)
+
+
+
+
+# Each screen by the archive images it shows at a place at full strength: (name, x, y).
+MARKS = {
+    "new_player": [("i/menu/continue_off.png", 313, 660)],
+    "new_player_named": [("i/menu/continue_up.png", 313, 660)],
+    "main_menu": [("i/menu/play_up.png", 313, 163), ("i/menu/help_up.png", 313, 469)],
+    "options": [("i/game/options_changecardback_up.png", 637, 273), ("i/menu/mainmenu_up.png", 313, 670)],
+    "high_scores": [("i/menu/mainmenu_up.png", 313, 670), ("i/game/hs_freecell_up.png", 837, 243)],
+    "how_to_play_menu": [("i/game/howtoplay_next_up.png", 873, 669), ("i/menu/mainmenu_up.png", 313, 670)],
+    "how_to_play_play": [("i/game/howtoplay_next_up.png", 873, 669), ("i/menu/continue_up.png", 313, 670)],
+    "choose_player": [("i/menu/player_up.png", 41, 163), ("i/menu/mainmenu_up.png", 313, 670)],
+    "name_prompt": [("i/menu/popup_typename_bg.png", 120, 162)],
+    "game_choice": [("i/menu/continue_up.png", 313, 670), ("i/menu/checkbox.png", 81, 482)],
+    "card_back": [("i/menu/options_up.png", 313, 670)],
+    "play": [("i/game/newdeal_up.png", 0, 0), ("i/game/mainmenu_up.png", 859, 0)],
+    "stats": [("i/menu/continue_up.png", 313, 670), ("i/game/hs_freecell_up.png", 837, 243)],
+    "quit": [("i/menu/popup_quit_bg.png", 120, 162)],
+    "won": [("i/game/congrats.png", 297, 334)],
+}
+# Images a screen must not show, to tell it from a look-alike.
+NOT_MARKS = {
+    "game_choice": [("i/game/hs_freecell_up.png", 837, 243)],
+    "stats": [("i/game/howtoplay_next_up.png", 873, 669)],
+    "high_scores": [("i/game/options_changecardback_up.png", 637, 273)],
+}
+
+
+class Screens:
+    """Recognises the screens of MARKS in screenshots of a game's window, once the game
+    reports a screen steady in front (no fade over it)."""
+
+    def __init__(self, g, archive):
+        self.g, self.archive = g, archive
+        self.pictures = {}
+
+    def picture(self, name, x, y):
+        key = (name, x, y)
+        if key not in self.pictures:
+            self.pictures[key] = Picture(self.archive, name, x, y)
+        return self.pictures[key]
+
+    def shows(self, image, screen):
+        return (all(self.picture(*m).difference(image) < 8 for m in MARKS[screen]) and
+                all(self.picture(*m).difference(image) > 20 for m in NOT_MARKS.get(screen, [])))
+
+    def wait(self, screen, timeout=GUARD):
+        """The first screenshot (pointer parked) that shows screen; a failure keeps it."""
+        self.g.wait_steady(timeout)
+        shot = self.g.wait_look(lambda image: self.shows(image, screen), timeout)
+        check(shot, "the %s screen did not show (at %s)" % (screen, self.g.screen()))
+        keep(shot, screen)
+        return shot
+
+    def wait_picture(self, name, x, y, timeout=GUARD):
+        """The first screenshot that shows the image at the place at full strength."""
+        pic = self.picture(name, x, y)
+        shot = self.g.wait_look(lambda image: pic.difference(image) < 8, timeout)
+        check(shot, "%s did not show at (%d, %d) (at %s)" % (name, x, y, self.g.screen()))
+        return shot
+
+    def mostly_shows(self, image, name, x, y, share=0.7):
+        """At least that share of the image's opaque pixels on screen (sprites may fly over it)."""
+        pic = self.picture(name, x, y)
+        hits = sum(1 for px, py, rgb in pic.points
+                   if sum(abs(a - b) for a, b in zip(image.pixel(pic.x + px, pic.y + py), rgb)) < 30)
+        return hits >= share * len(pic.points)
+
+
 class _XClientMessage(ctypes.Structure):
     _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
                 ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
@@ -635,9 +924,11 @@ def main(cases):
     if len(sys.argv) < 3 or sys.argv[1] not in cases:
         print("usage: %s {%s} EXE [ARGS...]" % (sys.argv[0], ",".join(sorted(cases))))
         return 2
+    set_deadline()
     try:
         cases[sys.argv[1]](sys.argv[2], *sys.argv[3:])
     except Exception as e:
+        signal.alarm(0)
         if isinstance(e, Failure):
             print("FAILED: %s" % e)
         else:
