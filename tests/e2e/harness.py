@@ -597,7 +597,7 @@ class Game:
         """Asks the window to close as a window manager does (WM_DELETE_WINDOW)."""
         send_delete_window(self.display, self.window)
 
-    def wait_exit(self, timeout=15):
+    def wait_exit(self, timeout=GUARD):
         try:
             self.proc.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
