@@ -12,7 +12,7 @@ cells are not in the report: a card put there just leaves the tableau."""
 import os
 import sys
 
-from harness import Game, Screens, archive_of, check, keep, main, until, wait_for
+from harness import GUARD, Game, Screens, archive_of, check, keep, main, until, wait_for
 from klondike_test import Table, grab_point, read_player_file
 from title_test import SAVE_FOLDER, run_to_ready
 
@@ -304,7 +304,7 @@ def quit_from_menu(g, screens):
     screens.wait("quit")
     g.let_game_run(510)  # its first 500 ms take no input
     g.click(202 + 150, 466 + 50)
-    rc = g.wait_exit(15)
+    rc = g.wait_exit(GUARD)
     check(rc == 0, "quitting gave status %s: %s" % (rc, g.err.decode(errors="replace")))
 
 

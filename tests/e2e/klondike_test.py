@@ -16,7 +16,7 @@ import struct
 import sys
 
 from game_test import switch_with_ctrl_page_up
-from harness import Failure, Game, Picture, Screens, archive_of, check, keep, main, until, wait_for
+from harness import GUARD, Failure, Game, Screens, archive_of, check, keep, main, until, wait_for
 from title_test import SAVE_FOLDER, run_to_ready
 
 RED = (2, 3)  # diamonds, hearts
@@ -415,7 +415,7 @@ def case_first_game(exe):
         screens.wait("quit")
         g.let_game_run(510)  # its first 500 ms take no input
         g.click(202 + 150, 466 + 50)
-        rc = g.wait_exit(15)
+        rc = g.wait_exit(GUARD)
         check(rc == 0, "quitting gave status %s: %s" % (rc, g.err.decode(errors="replace")))
 
         p = read_player_file(os.path.join(g.home, ".config", SAVE_FOLDER, "player0.dat"))
