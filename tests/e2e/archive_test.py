@@ -15,12 +15,10 @@ import shutil
 import signal
 import sys
 import tempfile
-import time
 
-from game_test import close_and_expect_exit, settled, started, to_main_menu
-from harness import Failure, Game, check, main, wait_for
-from klondike_test import Mouse, Table
-from title_test import archive_of
+from game_test import close_and_expect_exit, is_picture, started, to_main_menu
+from harness import GUARD, Failure, Game, archive_of, check, main
+from klondike_test import Table
 
 CRASHES = {-signal.SIGSEGV: "SIGSEGV", -signal.SIGBUS: "SIGBUS", -signal.SIGFPE: "SIGFPE",
            -signal.SIGILL: "SIGILL"}
@@ -118,16 +116,16 @@ def explained(g, what, error):
 
 
 def expect_refusal(exe, data, wrong, what, prepare=None, first=None):
-    """The game on this archive ends by itself within a few seconds with status 1 and says
-    that data/q.dat is wrong (and how), which member it lacks first, and what to do.
-    prepare, when given, changes the laid-out folder before the start."""
+    """The game on this archive ends by itself with status 1 and says that data/q.dat is
+    wrong (and how), which member it lacks first, and what to do. prepare, when given,
+    changes the laid-out folder before the start."""
     with Layout(exe, data) as layout:
         if prepare:
             prepare(layout)
         g = Game(layout.exe)
         try:
-            rc = g.wait_exit(10)
-            check(rc is not None, "%s: the game still runs after 10 s" % what)
+            rc = g.wait_exit(GUARD)
+            check(rc is not None, "%s: the game still runs after %d s" % (what, GUARD))
             err = crash_free(g, what)
             check(rc == 1, "%s: the game ended with status %s: %r" % (what, rc, err[-2000:]))
             for part in ("data/q.dat", wrong, "Reinstall the game, or rebuild it"):
@@ -183,7 +181,8 @@ def case_cut_before_last_image(exe):
         loose_last(layout)
         g = started(layout.exe)
         try:
-            settled(g, "loose last member")
+            g.wait_screen("TitleScreen", "ready")
+            check(is_picture(g.look()), "loose last member: the title shows no picture")
             close_and_expect_exit(g)
             crash_free(g, "loose last member")
         except Failure as e:
@@ -268,32 +267,31 @@ def case_damaged_images(exe):
     with Layout(exe, bytes(a.data), a.damaged_loose()) as layout:
         g = started(layout.exe, hooks=True)
         try:
-            def screen():
-                return g.frames()["screen"]
+            def nothing_happens(act, at, what):
+                """act() leads nowhere: after frames enough to have read it and begun a fade,
+                the screen at is still in front, and the history holds nothing new."""
+                g.wait_screen(at)
+                start = g.report()["frames"]
+                act()
+                g.wait_frames(100)
+                r = g.report()
+                check(r["screen"] == at and not [e for e in r["history"] if e[2] > start],
+                      "%s led to %s" % (what, " ".join(e[0] for e in r["history"] if e[2] > start)))
 
-            def click_at(x, y):
-                g.x("xdotool", "mousemove", "--window", str(g.window), str(x), str(y))
-                g.x("xdotool", "click", "1")
+            def clicks(*places):
+                return lambda: [g.click(x, y) for x, y in places]
 
-            # Clicks are swallowed until the title has loaded every image and sound.
-            check(wait_for(lambda: click_at(512, 400) or screen() == "NewPlayerScreen", 40, 1.0),
-                  "the title did not lead to the new-player screen (at %s)" % screen())
+            # The title takes the click once it has loaded every image and sound.
+            g.wait_screen("TitleScreen", "ready")
+            g.click(512, 400)
+            g.wait_screen("NewPlayerScreen")
             # The typed name enables continue; where its undrawn button lies, hovering and
             # clicking do nothing, and Return leads on.
-            g.x("xdotool", "key", "a", "n", "n")
-            time.sleep(0.3)
-            for x, y in ((512, 708), (400, 690), (512, 708)):
-                click_at(x, y)
-                time.sleep(0.3)
-            check(screen() == "NewPlayerScreen", "the undrawn continue button was clicked")
-            g.x("xdotool", "key", "Return")
-            check(wait_for(lambda: screen() == "MainMenuScreen", 10, 0.3),
-                  "Return did not lead to the main menu (at %s)" % screen())
-            time.sleep(1.5)  # the fade is over
-            for x, y in ((512, 211), (450, 190), (512, 211)):
-                click_at(x, y)
-                time.sleep(0.5)
-            check(screen() == "MainMenuScreen", "the undrawn Play button led to %s" % screen())
+            g.key("a n n")
+            nothing_happens(clicks((512, 708), (400, 690), (512, 708)), "NewPlayerScreen",
+                            "the undrawn continue button")
+            g.press("Return", "NewPlayerScreen")
+            nothing_happens(clicks((512, 211), (450, 190), (512, 211)), "MainMenuScreen", "the undrawn Play button")
             check(g.proc.poll() is None, "the game ended on the main menu")
             close_and_expect_exit(g)
             crash_free(g, "damaged images")
@@ -319,30 +317,26 @@ def case_damaged_cards(exe):
     with Layout(exe, bytes(a.data), a.damaged_loose()) as layout:
         g = started(layout.exe, hooks=True)
         try:
-            def screen():
-                return g.frames()["screen"]
-            mouse, table = Mouse(g), Table(g, g.hooks)
+            table = Table(g)
             to_main_menu(g)
-            mouse.click(313 + 199, 163 + 48)
-            check(wait_for(lambda: screen() == "ChooseGameScreen", 10, 0.3),
-                  "Play did not lead to the game choice (at %s)" % screen())
-            mouse.click(20 + 77, 162 + 155)  # Klondike
-            time.sleep(0.2)
-            mouse.click(313 + 199, 670 + 48)
+            g.wait_screen("MainMenuScreen")
+            g.click(313 + 199, 163 + 48)
+            g.wait_screen("ChooseGameScreen")
+            g.click(20 + 77, 162 + 155)  # Klondike
+            g.click(313 + 199, 670 + 48)
             if g.wait_screen(("HowToPlayScreen", "PlayScreen")) == "HowToPlayScreen":
                 g.press("Escape", "HowToPlayScreen")  # the rules page that a new profile sees first
-            g.wait_screen("PlayScreen")
             b = table.idle()
             check(len(b.cards) == 52, "the deal has %d cards" % len(b.cards))
             stock = b.top("stock")
             for _ in range(3):
-                mouse.click(*stock.centre())
-                time.sleep(0.2)
+                g.click(*stock.centre())
+                table.idle()
             tops = [b.top("tableau", p) for p in range(7)]
             for c, d in zip(tops, tops[1:]):
-                mouse.drag(c.centre(), d.centre())
-                mouse.double_click(*d.centre())
-                time.sleep(0.2)
+                g.drag(c.centre(), d.centre())
+                g.double_click(*d.centre())
+                table.idle()
             b = table.idle()
             check(len(b.cards) == 52, "the table has %d cards after play" % len(b.cards))
             close_and_expect_exit(g)

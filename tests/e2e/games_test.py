@@ -10,14 +10,11 @@ The table comes from the test hook (F11 writes it; see klondike_test.py). FreeCe
 cells are not in the report: a card put there just leaves the tableau."""
 
 import os
-import shutil
 import sys
-import tempfile
-import time
 
-from harness import Game, check, main, wait_for
-from klondike_test import Mouse, Screens, Table, grab_point, read_player_file
-from title_test import Picture, SAVE_FOLDER, archive_of, keep, run_to_ready
+from harness import GUARD, Game, Screens, archive_of, check, keep, main, until, wait_for
+from klondike_test import Table, grab_point, read_player_file
+from title_test import SAVE_FOLDER, run_to_ready
 
 # Position on the game choice, and the byte of the first option in the player file's
 # option section (game-type order, each game's bytes then three reserved ones).
@@ -110,8 +107,8 @@ def peaks_play(b, piles):
 # ---- carrying the plays out -------------------------------------------------------------
 
 class Player:
-    def __init__(self, g, table, mouse):
-        self.g, self.table, self.mouse = g, table, mouse
+    def __init__(self, g, table):
+        self.g, self.table = g, table
         self.before_last = None
 
     def perform(self, b, play):
@@ -121,7 +118,7 @@ class Player:
         moves = b.state["moves"]
         self.before_last = b
         if kind in ("home", "cell"):
-            self.mouse.drag(grab_point(b, c), play[2])
+            self.g.drag(grab_point(b, c), play[2])
         elif kind == "drag":
             target = play[2]
             if isinstance(target, tuple):
@@ -129,9 +126,9 @@ class Player:
             else:
                 dest = target.pile
                 end = next_place(target)
-            self.mouse.drag(grab_point(b, c), end)
+            self.g.drag(grab_point(b, c), end)
         elif kind == "click":
-            self.mouse.click(*c.centre())
+            self.g.click(*c.centre())
         after = self.settled(moves)
         where = located(after, c)
         check(after.state["moves"] > moves, "%s of %s made no move (moves %d; the card at %s)" % (
@@ -156,7 +153,8 @@ class Player:
         a report taken at once may show the cards moved and the counter not yet."""
         after = self.table.idle()
         if after.state["moves"] == moves:
-            wait_for(lambda: self.table.read().state["moves"] != moves, 2, 0.1)
+            start = self.g.report()["frames"]
+            wait_for(lambda: self.table.read().state["moves"] != moves or self.g.report()["frames"] >= start + 10)
             after = self.table.idle()
         return after
 
@@ -165,14 +163,14 @@ class Player:
         check(stock, "the stock is empty")
         moves = b.state["moves"]
         self.before_last = b
-        self.mouse.click(*stock.centre())
+        self.g.click(*stock.centre())
         after = self.settled(moves)
         check(after.state["moves"] == moves + 1, "a stock click is one move")
         return after
 
     def undo(self, b):
         check(b.state["undo"] == 1, "the undo button has nothing to undo")
-        self.mouse.click(*UNDO)
+        self.g.click(*UNDO)
         after = self.settled(b.state["moves"])
         check(after.places() == self.before_last.places(), "undo did not restore the table")
         check(after.state["moves"] != b.state["moves"], "the undo left the move counter")
@@ -259,95 +257,77 @@ PLAYS = {
 
 # ---- the screens around the game --------------------------------------------------------
 
-def type_name(g, screens, name):
-    """Keys typed while the screen fades in are lost: a probe letter is typed until the
-    name field takes it, then taken back, before the name itself."""
-    check(wait_for(lambda: (g.key("x"), screens.shows(screens.name_ok))[1], 6, 0.4),
-          "the name field never took a letter")
-    for _ in range(10):
-        if screens.shows(screens.name_off):
-            break
-        g.key("BackSpace")
-        time.sleep(0.2)
-    screens.wait(screens.name_off, "the name field emptied again", 3)
-    g.x("xdotool", "key", *name)
-    screens.wait(screens.name_ok, "continue enabled by the typed name", 3)
-
-
-def to_play_screen(g, archive, screens, mouse, place):
-    mouse.click(512, 400)
-    screens.wait(screens.name_off, "the new-player screen")
-    type_name(g, screens, "bea")
-    mouse.click(313 + 199, 660 + 48)
-    screens.wait(screens.menu, "the main menu")
-    mouse.click(313 + 199, 163 + 48)
-    screens.wait(screens.choice, "the game choice")
-    mouse.click(20 + 165 * place + 77, 162 + 155)
-    time.sleep(0.2)
-    mouse.click(*CONTINUE)
+def to_play_screen(g, screens, place):
+    g.click(512, 400)
+    g.wait_screen("NewPlayerScreen")
+    screens.wait("new_player")
+    g.type_text("bea", "NewPlayerScreen", lambda: screens.shows(g.look(), "new_player_named"))
+    g.click(313 + 199, 660 + 48)
+    g.wait_screen("MainMenuScreen")
+    screens.wait("main_menu")
+    g.click(313 + 199, 163 + 48)
+    g.wait_screen("ChooseGameScreen")
+    screens.wait("game_choice")
+    g.click(20 + 165 * place + 77, 162 + 155)
+    g.click(*CONTINUE)
     # A new profile shows the rules first; its continue button leads on.
-    rules = Picture(archive, "i/game/howtoplay_next_up.png", 873, 669)
-    check(wait_for(lambda: screens.shows(rules), 8, 0.1), "the how-to-play page did not show")
-    keep(g.screenshot(), "games_rules_%d" % place)
-    for _ in range(4):
-        mouse.click(*CONTINUE)
-        if wait_for(lambda: not screens.shows(rules), 2, 0.1):
-            break
-    screens.wait(screens.play, "the play screen")
+    g.wait_screen("HowToPlayScreen")
+    keep(screens.wait("how_to_play_play"), "games_rules_%d" % place)
+    g.click(*CONTINUE)
+    g.wait_screen("PlayScreen")
+    screens.wait("play")
 
 
-def switch_first_option(g, table, mouse, screens):
-    mouse.click(*OPTIONS)
-    check(wait_for(lambda: table.read().state["popup"], 3), "the options popup did not open")
-    time.sleep(0.7)  # its first 500 ms take no input
+def switch_first_option(g, table, screens):
+    g.click(*OPTIONS)
+    table.when(lambda b: b.state["popup"], "the options popup did not open")
+    g.let_game_run(510)  # its first 500 ms take no input
 
     def box():
         image = g.look()  # the pointer parked off the box
         return [image.pixel(x, y) for x in range(201, 241, 3) for y in range(268, 308, 3)]
 
     empty = box()
-    mouse.click(*FIRST_BOX)
-    check(wait_for(lambda: box() != empty, 2, 0.1), "the first box did not change")
-    keep(g.screenshot(), "games_options")
-    mouse.click(*APPLY)
-    b = wait_for(lambda: (lambda r: r if not r.state["popup"] else None)(table.read()), 3)
-    check(b, "the options popup did not close")
-    screens.wait(screens.play, "the play screen after the popup")
+    g.click(*FIRST_BOX)
+    until(lambda: box() != empty, "the first box did not change")
+    keep(g.last_shot, "games_options")
+    g.click(*APPLY)
+    table.when(lambda b: not b.state["popup"], "the options popup did not close")
+    screens.wait("play")
 
 
-def quit_from_menu(g, mouse, screens):
-    mouse.click(*MAIN_MENU)
-    screens.wait(screens.menu, "the main menu after the game")
-    mouse.click(313 + 199, 571 + 48)
-    screens.wait(screens.quit, "the quit dialog", 3)
-    time.sleep(0.7)
-    mouse.click(202 + 150, 466 + 50)
-    rc = g.wait_exit(15)
+def quit_from_menu(g, screens):
+    g.click(*MAIN_MENU)
+    g.wait_screen("MainMenuScreen")
+    screens.wait("main_menu")
+    g.click(313 + 199, 571 + 48)
+    screens.wait("quit")
+    g.let_game_run(510)  # its first 500 ms take no input
+    g.click(202 + 150, 466 + 50)
+    rc = g.wait_exit(GUARD)
     check(rc == 0, "quitting gave status %s: %s" % (rc, g.err.decode(errors="replace")))
 
 
 def run_game(exe, name):
     place, option_byte = GAMES[name]
     archive = archive_of(exe)
-    hooks = tempfile.mkdtemp(prefix="lunerra-e2e-hooks-")
-    g = Game(exe, env_extra={"LUNERRA_TEST_HOOKS": hooks})
+    g = Game(exe)
     try:
         run_to_ready(g, archive)
-        screens, mouse, table = Screens(g, archive), Mouse(g), Table(g, hooks)
-        to_play_screen(g, archive, screens, mouse, place)
+        screens, table = Screens(g, archive), Table(g)
+        to_play_screen(g, screens, place)
         b = table.idle()
         check(b.state["undo"] == 0 and b.state["moves"] == 0, "a fresh deal has moves")
         keep(g.screenshot(), "games_%s_dealt" % name)
-        PLAYS[name](Player(g, table, mouse), b)
+        PLAYS[name](Player(g, table), b)
         keep(g.screenshot(), "games_%s_played" % name)
-        switch_first_option(g, table, mouse, screens)
-        quit_from_menu(g, mouse, screens)
+        switch_first_option(g, table, screens)
+        quit_from_menu(g, screens)
         p = read_player_file(os.path.join(g.home, ".config", SAVE_FOLDER, "player0.dat"))
         check(p["name"] == "bea", "the player file names %r" % p["name"])
         check(p["options"][option_byte] == 1, "the switched option is not saved: %s" % list(p["options"]))
     finally:
         g.stop()
-        shutil.rmtree(hooks, ignore_errors=True)
 
 
 CASES = {name: (lambda exe, n=name: run_game(exe, n)) for name in GAMES}
