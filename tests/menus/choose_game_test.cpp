@@ -41,6 +41,26 @@ TEST_F(ChooseGame, TheMarkerFollowsTheProfilesGame) {
     EXPECT_EQ(choosegamescreen.games[4].image(ButtonSprite::normal), nullptr) << "invisible at rest";
 }
 
+TEST_F(ChooseGame, AClickOnThePictureTheBoxOrTheNameChoosesTheGame) {
+    tde_stack.push_front(&choosegamescreen);
+    struct {
+        char const* where;
+        int x, y;
+        Player::Game_Type chosen;
+    } const rows[] = {
+        {"picture", 97 + 165 * 2, 300, Player::SPIDER},  {"box", 97 + 165 * 3, 498, Player::TRIPEAKS},
+        {"name", 97 + 165 * 4, 540, Player::YUKON},       {"name's edge", 20 + 165 * 1, 555, Player::FREECELL},
+        {"between two names", 179 + 165 * 4, 540, Player::FREECELL}, {"below a name", 97, 560, Player::FREECELL},
+    };
+    for (auto const& r : rows) {
+        SDL_Event down = button(SDL_MOUSEBUTTONDOWN, r.x, r.y), up = button(SDL_MOUSEBUTTONUP, r.x, r.y);
+        choosegamescreen.proc_event(&down);
+        choosegamescreen.proc_event(&up);
+        EXPECT_EQ(Player::cur()->game, r.chosen) << r.where;
+        EXPECT_EQ(choosegamescreen.marker.pos(), ChooseGameScreen::marker_pos(r.chosen)) << r.where;
+    }
+}
+
 TEST_F(ChooseGame, EscapeActsAsContinueAndLeadsToAGameOfTheChosenType) {
     tde_stack.push_front(&choosegamescreen);
     choosegamescreen.on_click(&choosegamescreen.games[0]);
