@@ -43,16 +43,11 @@ TEST_F(ChooseGame, TheMarkerFollowsTheProfilesGame) {
 
 TEST_F(ChooseGame, AClickOnThePictureTheBoxOrTheNameChoosesTheGame) {
     tde_stack.push_front(&choosegamescreen);
-    struct {
-        char const* where;
-        int x, y;
-        Player::Game_Type chosen;
-    } const rows[] = {
-        {"picture", 97 + 165 * 2, 300, Player::SPIDER},  {"box", 97 + 165 * 3, 498, Player::TRIPEAKS},
-        {"name", 97 + 165 * 4, 540, Player::YUKON},       {"name's edge", 20 + 165 * 1, 555, Player::FREECELL},
-        {"between two names", 179 + 165 * 4, 540, Player::FREECELL}, {"below a name", 97, 560, Player::FREECELL},
-    };
-    for (auto const& r : rows) {
+    struct Row { char const* where; int x, y; Player::Game_Type chosen; };
+    for (Row const& r : {Row{"picture", 427, 300, Player::SPIDER}, Row{"box", 592, 498, Player::TRIPEAKS},
+                         Row{"name", 757, 540, Player::YUKON}, Row{"name's left edge", 185, 555, Player::FREECELL},
+                         Row{"between two names", 839, 540, Player::FREECELL},
+                         Row{"below", 97, 560, Player::FREECELL}}) {
         SDL_Event down = button(SDL_MOUSEBUTTONDOWN, r.x, r.y), up = button(SDL_MOUSEBUTTONUP, r.x, r.y);
         choosegamescreen.proc_event(&down);
         choosegamescreen.proc_event(&up);
