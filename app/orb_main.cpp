@@ -86,29 +86,36 @@ char const no_display[] = "no graphical display was found; start the game on a d
 
 // Why the media layer's video, started or not (`init_error` is what starting it said),
 // shows no pictures, or empty. `asked` is the driver the user named, `x11_display` the
-// display the X11 driver alone was tried on (either may be null). The drivers it falls back
-// to when there is no display (text in the terminal, or nothing drawn anywhere) count only
-// when the user named one.
-std::string video_problem(std::string const& init_error, char const* asked, char const* x11_display) {
+// display the X11 driver alone was tried on, `wayland_display` the Wayland display set
+// (each may be null). The drivers it falls back to when there is no display (text in the
+// terminal, or nothing drawn anywhere) count only when the user named one.
+std::string video_problem(std::string const& init_error, char const* asked, char const* x11_display,
+                          char const* wayland_display) {
     char name[64] = "";
     bool const started = SDL_WasInit(SDL_INIT_VIDEO) && SDL_VideoDriverName(name, sizeof name);
     if (asked)
         return started ? "" : "the video driver " + quoted(asked) + " named in SDL_VIDEODRIVER could not be used (" +
                                   init_error + ")";
     if (x11_display)
-        return started ? "" : "the display DISPLAY " + quoted(x11_display) + " could not be opened (no X server "
-                              "there, or one this user may not reach); start the game on a desktop, or name a "
-                              "video driver in SDL_VIDEODRIVER";
-    if (!started) return no_display;
+        return started ? "" : "the display DISPLAY " + quoted(x11_display) + " could not be opened (" +
+                                  (init_error.empty() ? "" : init_error + "; ") +
+                                  "no X server there, or one this user may not reach); start the game on a "
+                                  "desktop, or name a video driver in SDL_VIDEODRIVER";
+    bool shows = started;
     for (char const* fallback : {"aalib", "caca", "offscreen", "dummy"})
-        if (std::strcmp(name, fallback) == 0) return no_display;
-    return "";
+        if (std::strcmp(name, fallback) == 0) shows = false;
+    if (shows) return "";
+    if (wayland_display)
+        return "the Wayland display WAYLAND_DISPLAY " + quoted(wayland_display) +
+               " could not be opened (no compositor there, or one this user may not reach); start the game on a "
+               "desktop, or name a video driver in SDL_VIDEODRIVER";
+    return no_display;
 }
 
-// Whether the SDL 1.2 library this run loaded can draw on Wayland: sdl12-compat (1.2.50 and
-// later, over SDL 2) can; the classic 1.2.15 has no Wayland driver and would fall back to
+// Whether the SDL 1.2 library this run loaded is sdl12-compat (1.2.50 and later, over SDL 2),
+// which can draw on Wayland; the classic 1.2.15 has no Wayland driver and would fall back to
 // drawing text in the terminal. Read without starting the video.
-bool media_draws_on_wayland() {
+bool linked_sdl_is_compat() {
     SDL_version const* v = SDL_Linked_Version();
     return v && (v->major > 1 || (v->major == 1 && (v->minor > 2 || (v->minor == 2 && v->patch >= 50))));
 }
@@ -160,12 +167,14 @@ int orb_main(int argc, char** argv) {
     // Copies: setting the environment may move what getenv pointed to.
     std::string const asked = env_value("SDL_VIDEODRIVER") ? env_value("SDL_VIDEODRIVER") : "";
     std::string const x11_display = env_value("DISPLAY") && asked.empty() ? env_value("DISPLAY") : "";
-    if (x11_display.empty() && asked.empty() && !env_value("WAYLAND_DISPLAY")) {
+    std::string const wayland_display =
+        env_value("WAYLAND_DISPLAY") && x11_display.empty() && asked.empty() ? env_value("WAYLAND_DISPLAY") : "";
+    if (x11_display.empty() && asked.empty() && wayland_display.empty()) {
         std::fprintf(stderr, "lunerra: %s\n", no_display);
         return 1;
     }
     // Only a Wayland display: the classic library is not started on it, sdl12-compat is.
-    if (x11_display.empty() && asked.empty() && !media_draws_on_wayland()) {
+    if (x11_display.empty() && asked.empty() && !linked_sdl_is_compat()) {
         std::fprintf(stderr, "lunerra: %s\n", no_wayland_driver().c_str());
         return 1;
     }
@@ -174,8 +183,9 @@ int orb_main(int argc, char** argv) {
     if (!x11_display.empty()) E2::os()->env_set("SDL_VIDEODRIVER", "x11");
     SDL_Init(SDL_INIT_VIDEO | (Snd::is_enabled() ? SDL_INIT_AUDIO : 0u) |
              (cl.no_parachute ? SDL_INIT_NOPARACHUTE : 0u));
-    std::string const video_refused = video_problem(SDL_GetError(), asked.empty() ? nullptr : asked.c_str(),
-                                                    x11_display.empty() ? nullptr : x11_display.c_str());
+    auto or_null = [](std::string const& v) { return v.empty() ? nullptr : v.c_str(); };
+    std::string const video_refused =
+        video_problem(SDL_GetError(), or_null(asked), or_null(x11_display), or_null(wayland_display));
     if (!video_refused.empty()) {
         // After the media layer has given the terminal back, so the message stays readable.
         SDL_Quit();

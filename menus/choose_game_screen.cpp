@@ -3,9 +3,18 @@
 #include "event_predicates.h"
 #include "loader.h"
 #include "play_screen.h"
+#include "surf.h"
 #include "transition.h"
 
 ChooseGameScreen choosegamescreen;
+
+bool ChooseGameScreen::GameButton::is_inside(int px, int py) const {
+    if (ButtonSprite::is_inside(px, py)) return true;
+    // The background's box (32 high, at marker_pos()) and the name below it: 74 rows.
+    Surf const* picture = images[over];
+    int const top = marker_pos(0).y;
+    return Surf::ok(picture) && E2::Rect<int>(x, top, picture->world_w(), 74).contains(px, py);
+}
 
 void ChooseGameScreen::load(Loader* l) {
     background.surface = l->get_surface_delayed(".i/game/choosegame_bg.jpg");

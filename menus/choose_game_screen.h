@@ -20,6 +20,14 @@ public:
     static E2::Vec2<int> marker_pos(unsigned game) { return {81 + 165 * static_cast<int>(game), 482}; }
     static E2::Vec2<int> game_button_pos(unsigned game) { return {20 + 165 * static_cast<int>(game), 162}; }
 
+    // A game's picture; the check box and the name under it, across the picture's width,
+    // are hit as the picture is.
+    class GameButton : public ButtonSprite {
+    public:
+        bool is_inside(int px, int py) const override;
+        using ButtonSprite::is_inside;
+    };
+
     void tick(unsigned now, unsigned dt) override;
     void display(SDL_Surface* s) const override;
     // Escape acts as continue; else every game button sees the event, then continue and
@@ -38,7 +46,7 @@ public:
 
     Sprite background;
     ButtonSprite bcontinue;
-    ButtonSprite games[Player::game_count];
+    GameButton games[Player::game_count];
     Sprite marker;
 };
 

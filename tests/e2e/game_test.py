@@ -336,27 +336,39 @@ def case_installed(exe, build_dir):
         shutil.rmtree(prefix, ignore_errors=True)
 
 
+def loads_sdl12_compat(exe):
+    """Whether exe, started here, loads sdl12-compat as its SDL 1.2 (see over_sdl2)."""
+    out = subprocess.run(["ldd", exe], capture_output=True, text=True).stdout
+    libs = [w[2] for w in map(str.split, out.splitlines()) if len(w) > 2 and w[0] == "libSDL-1.2.so.0"]
+    return any(b"SDL12COMPAT" in open(path, "rb").read() for path in libs)
+
+
 def case_no_display(exe):
     """Without a usable display the game ends at once, says why in one line and nothing
     else (the media layer, not started, writes no terminal codes), and fails: with no display
-    at all, and with a named driver that cannot be used, which the message names. With only a
-    Wayland display (none there), the classic library, which has no Wayland driver, is not
-    started; sdl12-compat tries it, then falls back to drawing nothing, which is refused."""
+    at all, and with a named driver that cannot be used, which the message names; a display
+    that cannot be opened with the library's reason. With only a Wayland display (none
+    there), the classic library, which has no Wayland driver, is not started; sdl12-compat
+    tries it and cannot open it."""
     real = display()
     runtime = tempfile.mkdtemp(prefix="lunerra-xdg-")
     wayland = {"WAYLAND_DISPLAY": "lunerra-no-such-display", "XDG_RUNTIME_DIR": runtime}
+    no_wayland = (b"WAYLAND_DISPLAY 'lunerra-no-such-display' could not be opened" if loads_sdl12_compat(exe)
+                  else b"has no Wayland driver")
     for what, disp, env, said in (
             ("no DISPLAY", "", {"WAYLAND_DISPLAY": ""}, b"no graphical display was found"),
-            ("only Wayland", "", wayland, (b"has no Wayland driver", b"no graphical display was found")),
+            ("only Wayland", "", wayland, no_wayland),
             ("no server", ":4097", {"SDL_VIDEODRIVER": "x11"}, b"video driver 'x11' named in SDL_VIDEODRIVER"),
-            ("no server, no driver", ":4097", {}, b"display DISPLAY ':4097' could not be opened"),
+            # A reason comes before the guess at one.
+            ("no server, no driver", ":4097", {}, (b"display DISPLAY ':4097' could not be opened (",
+                                                   b"; no X server there")),
             ("unknown driver", real, {"SDL_VIDEODRIVER": "nonsense"}, b"video driver 'nonsense'")):
         g = Game(exe, disp=disp, env_extra=dict(env, DISPLAY=disp))
         try:
             rc = g.wait_exit()
             check(rc not in (None, 0), "%s: the status was %s" % (what, rc))
             said = said if isinstance(said, tuple) else (said,)
-            check(g.out == b"" and g.err.count(b"\n") == 1 and any(s in g.err for s in said),
+            check(g.out == b"" and g.err.count(b"\n") == 1 and all(s in g.err for s in said),
                   "%s: not the one line on stderr: %r %r" % (what, g.out[-500:], g.err[-2000:]))
         finally:
             g.stop()

@@ -41,6 +41,21 @@ TEST_F(ChooseGame, TheMarkerFollowsTheProfilesGame) {
     EXPECT_EQ(choosegamescreen.games[4].image(ButtonSprite::normal), nullptr) << "invisible at rest";
 }
 
+TEST_F(ChooseGame, AClickOnThePictureTheBoxOrTheNameChoosesTheGame) {
+    tde_stack.push_front(&choosegamescreen);
+    struct Row { char const* where; int x, y; Player::Game_Type chosen; };
+    for (Row const& r : {Row{"picture", 427, 300, Player::SPIDER}, Row{"box", 592, 498, Player::TRIPEAKS},
+                         Row{"name", 757, 540, Player::YUKON}, Row{"name's left edge", 185, 555, Player::FREECELL},
+                         Row{"between two names", 839, 540, Player::FREECELL},
+                         Row{"below", 97, 560, Player::FREECELL}}) {
+        SDL_Event down = button(SDL_MOUSEBUTTONDOWN, r.x, r.y), up = button(SDL_MOUSEBUTTONUP, r.x, r.y);
+        choosegamescreen.proc_event(&down);
+        choosegamescreen.proc_event(&up);
+        EXPECT_EQ(Player::cur()->game, r.chosen) << r.where;
+        EXPECT_EQ(choosegamescreen.marker.pos(), ChooseGameScreen::marker_pos(r.chosen)) << r.where;
+    }
+}
+
 TEST_F(ChooseGame, EscapeActsAsContinueAndLeadsToAGameOfTheChosenType) {
     tde_stack.push_front(&choosegamescreen);
     choosegamescreen.on_click(&choosegamescreen.games[0]);
