@@ -18,7 +18,7 @@ import subprocess
 import sys
 import tempfile
 
-from harness import NEUTRAL, Game, Screens, _die_with_parent, archive_of, check, keep, main, until
+from harness import GUARD, NEUTRAL, Game, Screens, _die_with_parent, archive_of, check, keep, main, until
 from title_test import SAVE_FOLDER, profile_bytes, read, run_to_ready
 
 
@@ -135,7 +135,7 @@ class Session:
 
     def close(self):
         self.g.close_window()
-        rc = self.g.wait_exit(15)
+        rc = self.g.wait_exit(GUARD)
         check(rc == 0, "closing the window gave status %s: %s" % (rc, self.g.err.decode(errors="replace")))
 
     def file(self, name):
@@ -495,7 +495,7 @@ def case_kept_as_found(exe):
             g.find_window()
             run_to_ready(g, archive)
             g.proc.terminate()
-            rc = g.wait_exit(20)
+            rc = g.wait_exit(GUARD)
             err = g.err.decode(errors="replace")
             check(rc == 0, "SIGTERM gave status %s: %s" % (rc, err[-2000:]))
         finally:
