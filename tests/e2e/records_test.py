@@ -406,7 +406,8 @@ def win_to_main_menu(s):
     # The won dialog shows once the score counter has caught up.
     until(lambda: (lambda state: state["won_dialog"] == "1" and state["counting"] == "0")(board(s)[0]),
           "no won dialog once the score counter caught up")
-    s.g.wait_look(lambda shot: s.screens.mostly_shows(shot, "i/game/congrats.png", 297, 334))
+    check(s.g.wait_look(lambda shot: s.screens.mostly_shows(shot, "i/game/congrats.png", 297, 334)),
+          "the won dialog does not show")
     s.g.click(*NEUTRAL)
     stats = s.wait("stats")
     s.click_image("i/menu/continue_up.png", 313, 670)
