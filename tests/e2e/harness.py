@@ -826,6 +826,7 @@ MARKS = {
     "how_to_play_play": [("i/game/howtoplay_next_up.png", 873, 669), ("i/menu/continue_up.png", 313, 670)],
     "choose_player": [("i/menu/player_up.png", 41, 163), ("i/menu/mainmenu_up.png", 313, 670)],
     "name_prompt": [("i/menu/popup_typename_bg.png", 120, 162)],
+    "name_prompt_named": [("i/menu/popup_typename_bg.png", 120, 162), ("i/menu/popup_enter_up.png", 362, 466)],
     "game_choice": [("i/menu/continue_up.png", 313, 670), ("i/menu/checkbox.png", 81, 482)],
     "card_back": [("i/menu/options_up.png", 313, 670)],
     "play": [("i/game/newdeal_up.png", 0, 0), ("i/game/mainmenu_up.png", 859, 0)],

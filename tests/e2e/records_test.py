@@ -5,7 +5,8 @@ volume survives a restart; a card back is chosen and dealt; a won game enters th
 table, which still shows it after a restart; players made in slots whose files cannot be read
 are saved there, the old files kept beside them.
 
-Screens are recognised by archive images that only they show at a place, at full strength."""
+Screens are recognised by archive images that only they show at a place, at full strength
+(harness.MARKS), once the game reports them steady in front."""
 
 import atexit
 import os
@@ -16,34 +17,9 @@ import struct
 import subprocess
 import sys
 import tempfile
-import time
 
-from harness import Failure, Game, _die_with_parent, check, main, wait_for
-from title_test import SAVE_FOLDER, Picture, archive_of, keep, profile_bytes, read, run_to_ready
-
-NEUTRAL = (5, 600)  # over no widget of any screen
-
-# Each screen by the images that show it: (name, x, y).
-MARKS = {
-    "new_player": [("i/menu/continue_off.png", 313, 660)],
-    "main_menu": [("i/menu/play_up.png", 313, 163), ("i/menu/help_up.png", 313, 469)],
-    "options": [("i/game/options_changecardback_up.png", 637, 273), ("i/menu/mainmenu_up.png", 313, 670)],
-    "high_scores": [("i/menu/mainmenu_up.png", 313, 670), ("i/game/hs_freecell_up.png", 837, 243)],
-    "how_to_play_menu": [("i/game/howtoplay_next_up.png", 873, 669), ("i/menu/mainmenu_up.png", 313, 670)],
-    "how_to_play_play": [("i/game/howtoplay_next_up.png", 873, 669), ("i/menu/continue_up.png", 313, 670)],
-    "choose_player": [("i/menu/player_up.png", 41, 163), ("i/menu/mainmenu_up.png", 313, 670)],
-    "name_prompt": [("i/menu/popup_typename_bg.png", 120, 162)],
-    "game_choice": [("i/menu/continue_up.png", 313, 670), ("i/menu/checkbox.png", 81, 482)],
-    "card_back": [("i/menu/options_up.png", 313, 670)],
-    "play": [("i/game/newdeal_up.png", 0, 0), ("i/game/mainmenu_up.png", 859, 0)],
-    "stats": [("i/menu/continue_up.png", 313, 670), ("i/game/hs_freecell_up.png", 837, 243)],
-}
-# Images a screen must not show, to tell it from a look-alike.
-NOT_MARKS = {
-    "game_choice": [("i/game/hs_freecell_up.png", 837, 243)],
-    "stats": [("i/game/howtoplay_next_up.png", 873, 669)],
-    "high_scores": [("i/game/options_changecardback_up.png", 637, 273)],
-}
+from harness import GUARD, NEUTRAL, Game, Screens, _die_with_parent, archive_of, check, keep, main, until
+from title_test import SAVE_FOLDER, profile_bytes, read, run_to_ready
 
 
 def png_size(archive, name):
@@ -104,7 +80,7 @@ class UserGame(Game):
             auth = os.path.join(self.home, "xauth")
             shutil.copy(os.environ["XAUTHORITY"], auth)
             self.env["XAUTHORITY"] = auth
-        for path in (self.home, self.env.get("LUNERRA_TEST_HOOKS"), self.env.get("XDG_CONFIG_HOME")):
+        for path in (self.home, self.hooks, self.env.get("XDG_CONFIG_HOME")):
             if path:
                 own_tree(path, NOBODY)
 
@@ -121,106 +97,45 @@ class Session:
     """One run of the game, driven through its window (as NOBODY with user=True)."""
 
     def __init__(self, exe, archive, config, env=None, user=False):
-        self.exe = exe
-        self.extra = {"XDG_CONFIG_HOME": config}
-        self.extra.update(env or {})
-        self.g = (UserGame if user else Game)(exe, env_extra=self.extra)
         self.archive = archive
+        self.g = (UserGame if user else Game)(exe, env_extra=dict(env or {}, XDG_CONFIG_HOME=config))
+        self.screens = Screens(self.g, archive)
         self.folder = os.path.join(config, SAVE_FOLDER)
-        self.pictures = {}
+
+    def wait(self, screen):
+        """The screenshot of MARKS' screen, once the game reports a screen steady in front."""
+        return self.screens.wait(screen)
 
     def picture(self, name, x, y):
-        key = (name, x, y)
-        if key not in self.pictures:
-            self.pictures[key] = Picture(self.archive, name, x, y)
-        return self.pictures[key]
+        return self.screens.picture(name, x, y)
 
-    def shows(self, image, screen):
-        return (all(self.picture(*m).difference(image) < 8 for m in MARKS[screen]) and
-                all(self.picture(*m).difference(image) > 20 for m in NOT_MARKS.get(screen, [])))
-
-    def wait_screen(self, screen, timeout=10):
-        end = time.monotonic() + timeout
-        shot = None
-        step = 0
-        while time.monotonic() < end:
-            check(self.g.proc.poll() is None, "the game ended: %s" % self.g.finish_output())
-            # A button left lit when its screen was left goes out once the pointer moves.
-            step += 1
-            self.move(NEUTRAL[0] + step % 2, NEUTRAL[1])
-            shot = self.g.screenshot()
-            if self.shows(shot, screen):
-                return shot
-        if shot is not None:
-            keep(shot, "missing_" + screen)
-        check(False, "the %s screen did not show" % screen)
-
-    def move(self, x, y):
-        self.g.x("xdotool", "mousemove", "--window", str(self.g.window), str(x), str(y))
-        time.sleep(0.08)
-
-    def wait_picture(self, name, x, y, timeout=5):
-        """True once the image shows at the place at full strength."""
-        pic = self.picture(name, x, y)
-        end = time.monotonic() + timeout
-        while True:
-            shot = self.g.screenshot()
-            if pic.difference(shot) < 8:
-                return True
-            if time.monotonic() > end:
-                keep(shot, "missing_" + os.path.basename(name))
-                return False
-            time.sleep(0.1)
-
-    def click(self, x, y, double=False, away=True):
-        self.move(x, y)
-        self.g.x("xdotool", "mousedown", "1")
-        time.sleep(0.05)
-        self.g.x("xdotool", "mouseup", "1")
-        if double:
-            time.sleep(0.05)
-            self.g.x("xdotool", "mousedown", "1")
-            time.sleep(0.05)
-            self.g.x("xdotool", "mouseup", "1")
-        time.sleep(0.1)
-        if away:
-            self.move(*NEUTRAL)
+    def sees(self, name, x, y, what, parked=True):
+        """The first screenshot that shows the image at the place at full strength, with the
+        pointer parked or left where it is; a failure says what."""
+        pic, look = self.picture(name, x, y), (self.g.look if parked else self.g.screenshot)
+        return until(lambda: (lambda shot: shot if pic.difference(shot) < 8 else None)(look()), what)
 
     def click_image(self, name, x, y):
         w, h = png_size(self.archive, name)
-        self.click(x + w // 2, y + h // 2)
+        self.g.click(x + w // 2, y + h // 2)
 
-    def click_until(self, name, x, y, screen, tries=6):
-        """Clicks until the screen shows: the play screen ignores clicks while cards move."""
-        for _ in range(tries - 1):
-            self.click_image(name, x, y)
-            try:
-                return self.wait_screen(screen, 2)
-            except Failure:
-                pass
-        self.click_image(name, x, y)
-        return self.wait_screen(screen)
-
-    def keys(self, *names):
-        self.g.x("xdotool", "windowfocus", str(self.g.window))
-        for k in names:
-            self.g.x("xdotool", "key", k)
-            time.sleep(0.05)
+    def name_player(self, name, on, prompt, named, after):
+        """Types a name to the prompt recognised on the screen on, and Return once it shows."""
+        self.wait(prompt)
+        self.g.type_text(name, on, lambda: self.screens.shows(self.g.look(), named))
+        self.g.press("Return", on, taken=lambda: self.screens.shows(self.g.look(), after))
 
     def start(self, name=None):
         """From the splash to the main menu, naming the first player when asked."""
-        self.g.find_window()
         run_to_ready(self.g, self.archive)
-        self.click(512, 384)
+        self.g.click(512, 384)
         if name:
-            self.wait_screen("new_player")
-            time.sleep(0.3)
-            self.keys(*name, "Return")
-        self.wait_screen("main_menu")
+            self.name_player(name, "NewPlayerScreen", "new_player", "new_player_named", "main_menu")
+        return self.wait("main_menu")
 
     def close(self):
         self.g.close_window()
-        rc = self.g.wait_exit(15)
+        rc = self.g.wait_exit(GUARD)
         check(rc == 0, "closing the window gave status %s: %s" % (rc, self.g.err.decode(errors="replace")))
 
     def file(self, name):
@@ -228,21 +143,27 @@ class Session:
 
     def create_second(self, name):
         """Main menu -> player choice -> a player named in the second row."""
-        self.click(512, 720)
-        self.wait_screen("choose_player")
+        self.g.click(512, 720)
+        self.wait("choose_player")
         self.click_image("i/menu/create_up.png", 826, 264)
-        self.wait_screen("name_prompt")
-        self.keys(*name, "Return")
-        self.wait_screen("choose_player")
+        self.name_player(name, "ChoosePlayerScreen", "name_prompt", "name_prompt_named", "choose_player")
+        return self.wait("choose_player")
 
     def to_play(self):
         """Main menu -> game choice -> the rules page (shown before a first game) -> play."""
         self.click_image("i/menu/play_up.png", 313, 163)
-        self.wait_screen("game_choice")
+        self.wait("game_choice")
         self.click_image("i/menu/continue_up.png", 313, 670)
-        self.wait_screen("how_to_play_play")
+        self.wait("how_to_play_play")
         self.click_image("i/menu/continue_up.png", 313, 670)
-        return self.wait_screen("play")
+        return self.wait("play")
+
+    def to_main_menu(self):
+        """From the play screen by its main-menu button, once no card moves (the play
+        screen ignores clicks while cards move)."""
+        settled_board(self)
+        self.click_image("i/game/mainmenu_up.png", 859, 0)
+        return self.wait("main_menu")
 
 
 def run(exe, body, env=None, config=None, user=False):
@@ -265,71 +186,55 @@ def case_menus(exe):
     back to the main menu, by their own button and by Escape; play leads through the game
     choice and the rules page to the play screen, and its main-menu button back."""
     def body(s):
-        s.start("ann")
-        unlit = s.wait_screen("main_menu")
+        g = s.g
+        unlit = s.start("ann")
         bar = lambda shot: sum(sum(shot.pixel(x, 700)) for x in range(20, 200, 9))  # change player's left end
-        for button, screen, back in (
-                ("i/menu/options_up.png", "options", "button"),
-                ("i/menu/highscores_up.png", "high_scores", "button"),
-                ("i/menu/help_up.png", "how_to_play_menu", "button"),
-                ("i/menu/options_up.png", "options", "escape"),
-                ("i/menu/highscores_up.png", "high_scores", "escape"),
-                ("i/menu/help_up.png", "how_to_play_menu", "escape")):
-            y = {"i/menu/options_up.png": 265, "i/menu/highscores_up.png": 367, "i/menu/help_up.png": 469}[button]
+        for button, y, screen, on, back in (
+                ("i/menu/options_up.png", 265, "options", "OptionsScreen", "button"),
+                ("i/menu/highscores_up.png", 367, "high_scores", "HighScoresScreen", "button"),
+                ("i/menu/help_up.png", 469, "how_to_play_menu", "HowToPlayScreen", "button"),
+                ("i/menu/options_up.png", 265, "options", "OptionsScreen", "escape"),
+                ("i/menu/highscores_up.png", 367, "high_scores", "HighScoresScreen", "escape"),
+                ("i/menu/help_up.png", 469, "how_to_play_menu", "HowToPlayScreen", "escape")):
             s.click_image(button, 313, y)
-            keep(s.wait_screen(screen), "menus_" + screen)
+            s.wait(screen)
             if back == "button":
-                s.click(512, 718, away=False)  # the pointer rests on the change-player bar, which lights
-                check(wait_for(lambda: (lambda shot: s.shows(shot, "main_menu") and bar(shot) > bar(unlit) + 1000)(
-                    s.g.screenshot()), 8), "the change-player bar is not lit on return from " + screen)
+                g.click(512, 718)  # the pointer rests on the change-player bar, which lights
+                g.wait_screen("MainMenuScreen")
+                until(lambda: (lambda shot: s.screens.shows(shot, "main_menu") and bar(shot) > bar(unlit) + 1000)(
+                    g.screenshot()), "the change-player bar is not lit on return from " + screen)
             else:
-                s.keys("Escape")
-            s.wait_screen("main_menu")
-        # How to play pages through all six games.
-        def steady(shot):
-            """The page once it holds still: one caught while it fades in is darker."""
-            end = time.monotonic() + 5
-            while time.monotonic() < end:
-                later = s.wait_screen("how_to_play_menu")
-                if later.scaled_difference(shot) < 0.5:
-                    return later
-                shot = later
-            return shot
+                g.press("Escape", on)
+            s.wait("main_menu")
 
+        # How to play pages through all six games, page by page as the game reports them.
+        def page(n):
+            """Page n's picture once the next button's glow has faded."""
+            g.wait_screen("HowToPlayScreen", "page%d" % n)
+            g.park()
+            g.wait_quiet()
+            return s.wait("how_to_play_menu")
+
+        next_button = ("i/game/howtoplay_next_up.png", 873, 669)
         s.click_image("i/menu/help_up.png", 313, 469)
-        first = steady(s.wait_screen("how_to_play_menu"))
-        page = first
-        for n in range(6):
-            # Each click turns one page: wait for it before the next click. On a loaded
-            # machine a click now and then does not arrive; it is made once more.
-            for attempt in range(2):
-                s.click_image("i/game/howtoplay_next_up.png", 873, 669)
-                end = time.monotonic() + 10
-                shot = s.wait_screen("how_to_play_menu")
-                while shot.scaled_difference(page) < 3 and time.monotonic() < end:
-                    shot = s.wait_screen("how_to_play_menu")
-                if shot.scaled_difference(page) >= 3:
-                    break
-            check(shot.scaled_difference(page) >= 3, "the next button turns page %d" % (n + 1))
-            page = steady(shot)
-        # Back on the first page once the next button's glow has faded.
-        end = time.monotonic() + 5
-        again = s.wait_screen("how_to_play_menu")
-        while first.scaled_difference(again) >= 3 and time.monotonic() < end:
-            again = s.wait_screen("how_to_play_menu")
-        check(first.scaled_difference(again) < 3, "six pages on, another page shows")
-        s.click_image("i/game/howtoplay_next_up.png", 873, 669)
-        time.sleep(0.3)
-        check(first.scaled_difference(s.wait_screen("how_to_play_menu")) > 3, "next shows the same page")
-        s.keys("Escape")
-        s.wait_screen("main_menu")
+        first = shot = page(0)
+        for n in range(1, 7):
+            s.click_image(*next_button)
+            later = page(n % 6)
+            check(later.scaled_difference(shot) >= 3, "the next button turns page %d" % n)
+            shot = later
+        check(first.scaled_difference(shot) < 3, "six pages on, another page shows")
+        s.click_image(*next_button)
+        check(first.scaled_difference(page(1)) > 3, "next shows the same page")
+        g.press("Escape", "HowToPlayScreen")
+        s.wait("main_menu")
         # The change-player button lies at the bottom beside the welcome line.
-        s.click(512, 720)
-        keep(s.wait_screen("choose_player"), "menus_choose_player")
+        g.click(512, 720)
+        s.wait("choose_player")
         s.click_image("i/menu/mainmenu_up.png", 313, 670)
-        s.wait_screen("main_menu")
+        s.wait("main_menu")
         keep(s.to_play(), "menus_play")
-        s.click_until("i/game/mainmenu_up.png", 859, 0, "main_menu")
+        s.to_main_menu()
         s.close()
     run(exe, body)
 
@@ -338,35 +243,34 @@ def case_players(exe):
     """A second player is created in an empty row, named, made current; the first player is
     chosen again and the second deleted after the question; the files show it."""
     def body(s):
+        g = s.g
         s.start("ann")
-        s.click(512, 720)
-        s.wait_screen("choose_player")
+        g.click(512, 720)
+        shot = s.wait("choose_player")
         marker = s.picture("i/menu/checkbox.png", 64, 186)
-        check(marker.difference(s.g.screenshot()) < 8, "the marker is not on the first row")
+        check(marker.difference(shot) < 8, "the marker is not on the first row")
         s.click_image("i/menu/create_up.png", 826, 264)
-        shot = s.wait_screen("name_prompt")
+        shot = s.wait("name_prompt")
         keep(shot, "players_prompt")
         k, residual = s.picture("i/menu/checkbox.png", 64, 287).darkened_fit(shot)  # under the dim layer
         check(k > 0.5 and residual < 6, "the marker did not move to the new row before the name")
-        s.keys("b", "e", "a", "Return")
-        shot = s.wait_screen("choose_player")
+        s.name_player("bea", "ChoosePlayerScreen", "name_prompt", "name_prompt_named", "choose_player")
+        shot = s.wait("choose_player")
         check(s.picture("i/menu/checkbox.png", 64, 287).difference(shot) < 8, "the new player is not current")
         check(s.picture("i/menu/delete_up.png", 826, 163).difference(shot) < 8,
               "the first row shows no delete button once another player is current")
         # Choose the first player again, then delete the second.
-        s.click(100, 200)
-        shot = s.wait_screen("choose_player")
-        check(s.picture("i/menu/checkbox.png", 64, 186).difference(shot) < 8, "the first player was not chosen")
+        g.click(100, 200)
+        s.sees("i/menu/checkbox.png", 64, 186, "the first player was not chosen")
         s.click_image("i/menu/delete_up.png", 826, 264)
-        time.sleep(0.7)  # the dialog ignores input at first
-        keep(s.g.screenshot(), "players_delete_dialog")
+        keep(s.sees("i/menu/popup_delete_up.png", 202, 466, "no question before the delete"), "players_delete_dialog")
+        g.let_game_run(510)  # the dialog ignores input for its first 500 ms
         s.click_image("i/menu/popup_delete_up.png", 202, 466)
-        shot = s.wait_screen("choose_player")
+        shot = s.sees("i/menu/create_up.png", 826, 264, "the deleted row does not offer creation")
         keep(shot, "players_deleted")
-        check(s.picture("i/menu/create_up.png", 826, 264).difference(shot) < 8,
-              "the deleted row does not offer creation")
-        s.keys("Escape")
-        s.wait_screen("main_menu")
+        check(s.screens.shows(shot, "choose_player"), "the question stays over the player list")
+        g.press("Escape", "ChoosePlayerScreen")
+        s.wait("main_menu")
         s.close()
         check(not os.path.exists(os.path.join(s.folder, "player1.dat")),
               "player1.dat was written, though its player was made and deleted in the same run")
@@ -388,11 +292,11 @@ def case_volume_kept(exe):
         def first(s):
             s.start("cy")
             s.click_image("i/menu/options_up.png", 313, 265)
-            s.wait_screen("options")
-            check(s.wait_picture("i/menu/slider.png", 448, 286), "the music knob is not at 448")
-            check(s.wait_picture("i/menu/slider.png", 504, 369), "the sound knob is not at 504")
-            s.click(350, 300)  # on the music track
-            check(s.wait_picture("i/menu/slider.png", 350, 286), "the knob did not jump to 350")
+            s.wait("options")
+            s.sees("i/menu/slider.png", 448, 286, "the music knob is not at 448")
+            s.sees("i/menu/slider.png", 504, 369, "the sound knob is not at 504")
+            s.g.click(350, 300)  # on the music track
+            s.sees("i/menu/slider.png", 350, 286, "the knob did not jump to 350")
             s.close()
             check(s.file("options.dat") == options_bytes(0, 79, 24, 100),
                   "options.dat after closing on the options screen: %r" % s.file("options.dat"))
@@ -401,11 +305,11 @@ def case_volume_kept(exe):
         def second(s):
             s.start()
             s.click_image("i/menu/options_up.png", 313, 265)
-            keep(s.wait_screen("options"), "volume_restarted")
+            keep(s.wait("options"), "volume_restarted")
             # 24 % is stored: the knob stands on the first pixel that reads as 24.
-            check(s.wait_picture("i/menu/slider.png", 348, 286), "the music knob moved over a restart")
-            s.keys("Escape")
-            s.wait_screen("main_menu")
+            s.sees("i/menu/slider.png", 348, 286, "the music knob moved over a restart")
+            s.g.press("Escape", "OptionsScreen")
+            s.wait("main_menu")
             check(s.file("options.dat") == options_bytes(0, 79, 24, 100), "leaving changed the stored volumes")
             s.close()
         run(exe, second, config=config)
@@ -414,18 +318,12 @@ def case_volume_kept(exe):
 
 
 def board(s):
-    """The table as the test hook writes it: {(kind, pile, index): (no, suit, face_up, x, y)}."""
-    path = os.path.join(s.hooks, "board.txt")
+    """The table as the test hook writes it on F11 (typed again if a fade swallowed it):
+    the state line as a dict, and {(kind, pile, index): (no, suit, face_up, x, y)}."""
+    path = os.path.join(s.g.hooks, "board.txt")
     if os.path.exists(path):
         os.remove(path)
-    # A key pressed while a fade still covers the screen is swallowed: it is sent again.
-    end = time.monotonic() + 8
-    while not os.path.exists(path) and time.monotonic() < end:
-        s.keys("F11")
-        wait_until = time.monotonic() + 0.5
-        while not os.path.exists(path) and time.monotonic() < wait_until:
-            time.sleep(0.05)
-    check(os.path.exists(path), "the board was not written")
+    s.g.press("F11", "PlayScreen", taken=lambda: os.path.exists(path))
     lines = open(path).read().splitlines()
     head = lines[0].split()
     state = dict(zip(head[0::2], head[1::2]))
@@ -436,25 +334,9 @@ def board(s):
     return state, cards
 
 
-def settled_board(s, timeout=15):
+def settled_board(s):
     """The board once no card moves."""
-    end = time.monotonic() + timeout
-    while True:
-        state, cards = board(s)
-        if state.get("animating") == "0" or time.monotonic() > end:
-            return state, cards
-        time.sleep(0.3)
-
-
-def with_hooks(exe, body, config=None, user=False):
-    hooks = tempfile.mkdtemp(prefix="lunerra-e2e-hooks-")
-    try:
-        def wrapped(s):
-            s.hooks = hooks
-            body(s)
-        run(exe, wrapped, env={"LUNERRA_TEST_HOOKS": hooks}, config=config, user=user)
-    finally:
-        shutil.rmtree(hooks, ignore_errors=True)
+    return until(lambda: (lambda b: b if b[0].get("animating") == "0" else None)(board(s)), "the cards did not settle")
 
 
 def case_card_back(exe):
@@ -463,30 +345,29 @@ def case_card_back(exe):
     def body(s):
         s.start("dan")
         s.click_image("i/menu/options_up.png", 313, 265)
-        s.wait_screen("options")
+        s.wait("options")
         s.click_image("i/game/options_changecardback_up.png", 637, 273)
-        s.wait_screen("card_back")
-        s.click(37 + 600 + 50, 183 + 100)  # card back 5
-        check(s.wait_picture("i/menu/checkbox.png", 674, 358), "the marker is not under back 5")
-        keep(s.g.last_shot, "card_back_chosen")
-        s.click(512, 718, away=False)  # back by its button: the card-back button used to leave goes out
-        check(s.wait_picture("i/game/options_changecardback_up.png", 637, 273, 8), "the card-back button stays lit")
-        shot = s.g.screenshot()
+        s.wait("card_back")
+        s.g.click(37 + 600 + 50, 183 + 100)  # card back 5
+        keep(s.sees("i/menu/checkbox.png", 674, 358, "the marker is not under back 5"), "card_back_chosen")
+        # Back by its button, the pointer left there: the card-back button used to leave goes out.
+        s.g.click(512, 718)
+        shot = s.sees("i/game/options_changecardback_up.png", 637, 273, "the card-back button stays lit", parked=False)
         check(s.picture("i/game/cards/back5.png", 668, 303).difference(shot) < 8, "the preview does not show back 5")
-        s.keys("Escape")
-        s.wait_screen("main_menu")
+        s.g.press("Escape", "OptionsScreen")
+        s.wait("main_menu")
         s.to_play()
         _, cards = settled_board(s)
         stock = sorted((k[2], v) for k, v in cards.items() if k[0] == "stock")
         check(stock and not stock[-1][1][2], "no face-down card on the stock")
         x, y = stock[-1][1][3], stock[-1][1][4]  # the top card, drawn last
-        shot = s.g.screenshot()
+        shot = s.g.look()
         keep(shot, "card_back_table")
         five = s.picture("i/game/cards/back5.png", x, y).difference(shot)
         zero = s.picture("i/game/cards/back0.png", x, y).difference(shot)
         check(five < 8 and zero > five + 5, "the stock does not show back 5 (%.1f, back 0 %.1f)" % (five, zero))
         s.close()
-    with_hooks(exe, body)
+    run(exe, body)
 
 
 ROW0 = (279, 246, 790, 284)  # the first row of a high-score table
@@ -505,12 +386,8 @@ def region_difference(a, b, box):
 def win_klondike(s):
     """Rearranges the deal into a nearly won one and sends the last eight cards home."""
     settled_board(s)
-    s.keys("F12")
-    time.sleep(0.3)
-    _, cards = board(s)
-    if sum(1 for k in cards if k[0] == "tableau") != 8:
-        s.keys("F12")
-        time.sleep(0.3)
+    tableau = lambda cards: sum(1 for k in cards if k[0] == "tableau")
+    s.g.press("F12", "PlayScreen", taken=lambda: tableau(board(s)[1]) == 8)
     for _ in range(12):
         _, cards = settled_board(s)
         tops = [(k, v) for k, v in cards.items()
@@ -518,8 +395,7 @@ def win_klondike(s):
         if not tops:
             break  # the last cards may finish by themselves
         _, (no, _, _, x, y) = tops[0]
-        s.click(x + 50, y + 60, double=True)
-        time.sleep(0.3)
+        s.g.double_click(x + 50, y + 60)
     check(not tops, "cards stay on the tableau: %s" % sorted(k for k in cards if k[0] == "tableau"))
 
 
@@ -527,12 +403,16 @@ def win_to_main_menu(s):
     """Wins the Klondike game on the play screen, goes on from the statistics shown then
     and leaves the new deal for the main menu. The statistics screen as it showed."""
     win_klondike(s)
-    time.sleep(2.5)  # the score counter catches up, then the won dialog shows
-    s.click(*NEUTRAL)
-    stats = s.wait_screen("stats", 15)
+    # The won dialog shows once the score counter has caught up.
+    until(lambda: (lambda state: state["won_dialog"] == "1" and state["counting"] == "0")(board(s)[0]),
+          "no won dialog once the score counter caught up")
+    check(s.g.wait_look(lambda shot: s.screens.mostly_shows(shot, "i/game/congrats.png", 297, 334)),
+          "the won dialog does not show")
+    s.g.click(*NEUTRAL)
+    stats = s.wait("stats")
     s.click_image("i/menu/continue_up.png", 313, 670)
-    s.wait_screen("play")
-    s.click_until("i/game/mainmenu_up.png", 859, 0, "main_menu")
+    s.wait("play")
+    s.to_main_menu()
     return stats
 
 
@@ -545,13 +425,13 @@ def case_won_highscore(exe):
         def first(s):
             s.start("eve")
             s.click_image("i/menu/highscores_up.png", 313, 367)
-            shots["before"] = s.wait_screen("high_scores")
-            s.keys("Escape")
-            s.wait_screen("main_menu")
+            shots["before"] = s.wait("high_scores")
+            s.g.press("Escape", "HighScoresScreen")
+            s.wait("main_menu")
             s.to_play()
             keep(win_to_main_menu(s), "won_stats")
             s.click_image("i/menu/highscores_up.png", 313, 367)
-            shots["after"] = s.wait_screen("high_scores")
+            shots["after"] = s.wait("high_scores")
             keep(shots["after"], "won_high_scores")
             s.close()
             data = s.file("highscores.dat")
@@ -563,13 +443,13 @@ def case_won_highscore(exe):
             n = struct.unpack(">I", data[pos:pos + 4])[0]
             score = int(data[pos + 4:pos + 4 + n - 1])
             check(score > 0, "the entered score is %d" % score)
-        with_hooks(exe, first, config=config)
+        run(exe, first, config=config)
         check(region_difference(shots["before"], shots["after"], ROW0) > 5, "row 0 did not change after the win")
 
         def second(s):
             s.start()
             s.click_image("i/menu/highscores_up.png", 313, 367)
-            shot = s.wait_screen("high_scores")
+            shot = s.wait("high_scores")
             keep(shot, "won_high_scores_restarted")
             check(region_difference(shot, shots["after"], ROW0) < 3, "row 0 differs after a restart")
             s.close()
@@ -616,7 +496,7 @@ def case_kept_as_found(exe):
             g.find_window()
             run_to_ready(g, archive)
             g.proc.terminate()
-            rc = g.wait_exit(20)
+            rc = g.wait_exit(GUARD)
             err = g.err.decode(errors="replace")
             check(rc == 0, "SIGTERM gave status %s: %s" % (rc, err[-2000:]))
         finally:
@@ -675,8 +555,8 @@ def unreadable_slots(exe, kind):
         def first(s):
             s.start("ann")
             s.create_second("bea")
-            s.keys("Escape")
-            s.wait_screen("main_menu")
+            s.g.press("Escape", "ChoosePlayerScreen")
+            s.wait("main_menu")
             s.to_play()
             win_to_main_menu(s)
             s.close()
@@ -684,7 +564,7 @@ def unreadable_slots(exe, kind):
             for path in old:
                 check(err.count("%s could not be read; it was moved to %s.unreadable\n" % (path, path)) == 1,
                       "stderr does not tell where %s went: %r" % (path, err[-2000:]))
-        with_hooks(exe, first, config=config, user=user)
+        run(exe, first, config=config, user=user)
 
         def second(s):
             s.start()  # no name asked for

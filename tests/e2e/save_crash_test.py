@@ -27,7 +27,7 @@ import sys
 import tempfile
 import time
 
-from harness import Failure, Game, check, main
+from harness import GUARD, Failure, Game, Screens, check, main
 from records_test import Session, options_bytes
 from title_test import SAVE_FOLDER, archive_of, profile_bytes
 
@@ -102,15 +102,29 @@ class LimitedGame(Game):
 
 
 class LimitedSession(Session):
+    """A session of a LimitedGame: without the frame report, its screens are recognised by
+    their pictures alone."""
+
     def __init__(self, exe, archive, config, limit):
-        self.exe = exe
         # Over SDL 2 the picture goes through Mesa, whose shader cache under ~/.cache would
         # meet the limit at start-up: it is switched off, the game's own files stay limited.
-        self.extra = {"XDG_CONFIG_HOME": config, "MESA_SHADER_CACHE_DISABLE": "true"}
-        self.g = LimitedGame(exe, limit, env_extra=self.extra)
+        self.g = LimitedGame(exe, limit, env_extra={"XDG_CONFIG_HOME": config, "MESA_SHADER_CACHE_DISABLE": "true"})
         self.archive = archive
+        self.screens = Screens(self.g, archive)
         self.folder = os.path.join(config, SAVE_FOLDER)
-        self.pictures = {}
+
+    def wait(self, screen):
+        shot = self.g.wait_look(lambda image: self.screens.shows(image, screen))
+        check(shot, "the %s screen did not show" % screen)
+        return shot
+
+    def start(self):
+        """To the main menu with a current player: the title takes the click once its
+        click-to-begin button shows."""
+        self.g.find_window()
+        self.sees("i/menu/clicktobegin.png", 313, 651, "the title did not show its click-to-begin button")
+        self.g.click(512, 384)
+        return self.wait("main_menu")
 
 
 class Ended(Exception):
@@ -123,7 +137,7 @@ def stop(pid):
         os.kill(pid, signal.SIGSTOP)
     except ProcessLookupError:
         raise Ended()
-    end = time.monotonic() + 5
+    end = time.monotonic() + GUARD
     while time.monotonic() < end:
         try:
             with open("/proc/%d/stat" % pid) as f:
@@ -140,8 +154,9 @@ def stop(pid):
 def close_and_kill(s, plan, old, new):
     """Closes the window, then freezes and inspects the game until the plan says kill:
     ("delay", ms) after the close request, or ("during", n) at the n-th inspection with
-    the save under way. Returns how it ended, the number of inspections, those with the
-    save under way, and the records as the game left them."""
+    the save under way; ("quit", None) never kills. Returns how it ended, the number of
+    inspections, those with the save under way, and the records as the game left them.
+    The times here are the case's own: the kills land at moments of the game's saving."""
     folder = s.folder
     changing = [n for n in RECORDS if old[n] != new[n]]
     pid = s.g.proc.pid
@@ -172,6 +187,7 @@ def close_and_kill(s, plan, old, new):
                     outcome = "killed before the save"
                 break
             os.kill(pid, signal.SIGCONT)
+            # The game runs 0.2 ms between two inspections (spun: a sleep would last far longer).
             spin = time.monotonic() + 0.0002
             while time.monotonic() < spin:
                 pass
@@ -218,20 +234,20 @@ def profiles(current):
     return out
 
 
-def marker_on(s, row, timeout=5):
-    return s.wait_picture("i/menu/checkbox.png", 64, ROW_Y + ROW_PITCH * row, timeout)
+def marker_on(s, row, what):
+    s.sees("i/menu/checkbox.png", 64, ROW_Y + ROW_PITCH * row, what)
 
 
 def switch_player(s, state):
     """On the choose-player screen: the current row is the one the files name; the other
     row is chosen. Returns the records the game should then save."""
-    s.click(512, 720)
-    s.wait_screen("choose_player")
+    s.g.click(512, 720)
+    s.wait("choose_player")
     row = current_row(state)
-    check(marker_on(s, row), "the files make row %d current but the marker is not there" % row)
+    marker_on(s, row, "the files make row %d current but the marker is not there" % row)
     other = 1 - row
-    s.click(100, ROW_Y + 14 + ROW_PITCH * other)
-    check(marker_on(s, other), "choosing row %d did not move the marker" % other)
+    s.g.click(100, ROW_Y + 14 + ROW_PITCH * other)
+    marker_on(s, other, "choosing row %d did not move the marker" % other)
     new = dict(state)
     new.update(profiles(other))
     return new
@@ -241,16 +257,16 @@ def change_music(s, state):
     """On the options screen: the knob stands where the file says; a click on the track
     moves it, and the window closes there. Returns the records the game should then save."""
     s.click_image("i/menu/options_up.png", 313, 265)
-    s.wait_screen("options")
+    s.wait("options")
     music = stored_music(state)
     knob = DEFAULT_MUSIC_KNOB
     for x, (percent, at) in MUSIC_CLICKS.items():
         if percent == music:
             knob = at
-    check(s.wait_picture("i/menu/slider.png", knob, MUSIC_Y), "the music knob is not at %d for %s %%" % (knob, music))
+    s.sees("i/menu/slider.png", knob, MUSIC_Y, "the music knob is not at %d for %s %%" % (knob, music))
     x = 500 if music == MUSIC_CLICKS[350][0] else 350
-    s.click(x, MUSIC_Y + 14)
-    check(s.wait_picture("i/menu/slider.png", x, MUSIC_Y), "the knob did not jump to %d" % x)
+    s.g.click(x, MUSIC_Y + 14)
+    s.sees("i/menu/slider.png", x, MUSIC_Y, "the knob did not jump to %d" % x)
     new = dict(state)
     new["options.dat"] = options_bytes(0, 79, MUSIC_CLICKS[x][0], 100)
     # The player files stay as they are: nothing in them changed.
@@ -265,7 +281,7 @@ def prepare(exe, archive, config):
     try:
         s.start("ann")
         s.create_second("bea")
-        check(marker_on(s, 1), "the new player bea is not current")
+        marker_on(s, 1, "the new player bea is not current")
         s.close()
     finally:
         s.g.stop()
@@ -280,7 +296,7 @@ def prepare(exe, archive, config):
     return folder, state
 
 
-QUIT = ("delay", 5000)  # later than any save: the game quits by itself
+QUIT = ("quit", None)  # the game quits by itself
 
 
 def kill_plans():
@@ -339,9 +355,9 @@ def case_full_disk(exe):
         try:
             s.start("ann")
             s.click_image("i/menu/options_up.png", 313, 265)
-            s.wait_screen("options")
-            s.click(350, MUSIC_Y + 14)
-            check(s.wait_picture("i/menu/slider.png", 350, MUSIC_Y), "the knob did not jump to 350")
+            s.wait("options")
+            s.g.click(350, MUSIC_Y + 14)
+            s.sees("i/menu/slider.png", 350, MUSIC_Y, "the knob did not jump to 350")
             s.close()
         finally:
             s.g.stop()
@@ -355,11 +371,11 @@ def case_full_disk(exe):
         try:
             s.start()
             s.click_image("i/menu/options_up.png", 313, 265)
-            s.wait_screen("options")
-            s.click(500, MUSIC_Y + 14)
-            check(s.wait_picture("i/menu/slider.png", 500, MUSIC_Y), "the knob did not jump to 500")
+            s.wait("options")
+            s.g.click(500, MUSIC_Y + 14)
+            s.sees("i/menu/slider.png", 500, MUSIC_Y, "the knob did not jump to 500")
             s.g.close_window()
-            rc = s.g.wait_exit(15)
+            rc = s.g.wait_exit(GUARD)
             err = s.g.err.decode(errors="replace")
             check(rc == 0, "quitting with a full disk gave status %s: %s" % (rc, err[-2000:]))
             told = "%s was not saved (File too large)\n" % os.path.join(folder, "options.dat")
@@ -376,9 +392,8 @@ def case_full_disk(exe):
         try:
             s.start()
             s.click_image("i/menu/options_up.png", 313, 265)
-            s.wait_screen("options")
-            check(s.wait_picture("i/menu/slider.png", MUSIC_CLICKS[350][1], MUSIC_Y),
-                  "the next start does not show the old music volume")
+            s.wait("options")
+            s.sees("i/menu/slider.png", MUSIC_CLICKS[350][1], MUSIC_Y, "the next start does not show the old music volume")
             s.close()
         finally:
             s.g.stop()
