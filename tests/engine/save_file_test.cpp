@@ -72,13 +72,9 @@ struct Watched {
                 return look(in, fail) ? -1 : E2::io::real_save_calls().rename(a, b, flags);
             },
             [](int fd) {
-                int const fail = watch.fsync_from && ++syncs >= watch.fsync_from ? EIO : 0;
-                return look(false, fail, true) ? -1 : fsync(fd);
+                return look(false, watch.fsync_from && ++syncs >= watch.fsync_from ? EIO : 0, true) ? -1 : fsync(fd);
             },
-            [](int fd) {
-                int const r = look(false, watch.close);
-                return close(fd) == 0 ? r : -1;
-            }};
+            [](int fd) { return look(false, watch.close) | close(fd) ? -1 : 0; }};
     }
     ~Watched() { E2::io::save_calls() = E2::io::real_save_calls(); }
 };
