@@ -3,13 +3,16 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
-#include <mutex>
-#include <set>
 #include <fcntl.h>
+#include <set>
+#include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,38 +37,78 @@ std::string folder_of(std::string const& path) {
     return path.substr(0, slash);
 }
 
-std::string name_of(std::string const& path) {
-    std::string::size_type slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+bool same_file(struct stat const& a, struct stat const& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// Whether `entry` is a temporary of the file `name`: "<name>.<16 hex digits>.tmp<pid>", or
+// "<name>.tmp<pid>" as earlier versions named them.
+bool is_temporary(std::string const& entry, std::string const& name) {
+    if (entry.compare(0, name.size() + 1, name + ".") != 0) return false;
+    std::string rest = entry.substr(name.size() + 1);
+    if (rest.size() > 17 && rest[16] == '.' && rest.find_first_not_of("0123456789abcdef") == 16) rest.erase(0, 17);
+    return rest.size() > 3 && rest.compare(0, 3, "tmp") == 0 &&
+           rest.find_first_not_of("0123456789", 3) == std::string::npos;
 }
 
-// The pid in "<name>.tmp<pid>", or 0 when `entry` is no temporary of `name`.
-long temporary_pid(std::string const& entry, std::string const& name) {
-    std::string const prefix = name + ".tmp";
-    if (entry.size() <= prefix.size() || entry.size() > prefix.size() + 9 ||
-        entry.compare(0, prefix.size(), prefix) != 0)
-        return 0;
-    long pid = 0;
-    for (std::string::size_type i = prefix.size(); i < entry.size(); ++i) {
-        if (entry[i] < '0' || entry[i] > '9') return 0;
-        pid = pid * 10 + (entry[i] - '0');
-    }
-    return pid;
-}
-
-// A run killed mid-save leaves its temporary behind: those of processes that no longer
-// exist are removed. One whose process still runs may be another instance's save.
-void remove_stale_temporaries(std::string const& path, long own_pid) {
-    std::string const folder = folder_of(path), name = name_of(path);
+// A save holds a lock on each temporary it makes until the temporary is renamed in or
+// removed, so one whose lock can be taken belongs to no live save, in this pid namespace or
+// any other: a run killed mid-save left it. Only those are removed.
+void remove_stale_temporaries(std::string const& target) {
+    std::string const folder = folder_of(target), name = target.substr(target.rfind('/') + 1);
     DIR* d = opendir(folder.c_str());
     if (!d) return;
     while (dirent const* e = readdir(d)) {
-        long pid = temporary_pid(e->d_name, name);
-        if (pid <= 0 || pid == own_pid) continue;
-        if (kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
-        unlink((folder + "/" + e->d_name).c_str());
+        if (!is_temporary(e->d_name, name)) continue;
+        std::string const tmp = folder + "/" + e->d_name;
+        int fd = open(tmp.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat held {}, named {};
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &held) == 0 && lstat(tmp.c_str(), &named) == 0 &&
+            same_file(held, named))
+            unlink(tmp.c_str());
+        close(fd);
     }
     closedir(d);
+}
+
+// A file this save made: removed when the save ends, unless its name was cleared (it was
+// renamed in, or took a name it keeps). `lock` holds its lock until then.
+struct Temporary {
+    std::string name;
+    int lock = -1;
+    Temporary() = default;
+    Temporary(Temporary const&) = delete;
+    Temporary& operator=(Temporary const&) = delete;
+    ~Temporary() {
+        if (!name.empty()) unlink(name.c_str());
+        if (lock >= 0) close(lock);
+    }
+};
+
+// Makes `t` beside `target` under a name no other process holds (pid and random bits, never
+// over an existing name) and locks it: a descriptor to write it through, or -1 with errno.
+int make_temporary(Temporary& t, std::string const& target, mode_t mode) {
+    for (int tries = 0; tries < 100; ++tries) {
+        std::uint64_t r = 0;
+        if (getrandom(&r, sizeof r, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof r))
+            r = static_cast<std::uint64_t>(std::clock()) * 0x9E3779B97F4A7C15u + static_cast<unsigned>(tries);
+        char bits[17];
+        std::snprintf(bits, sizeof bits, "%016llx", static_cast<unsigned long long>(r));
+        std::string const name = target + "." + bits + ".tmp" + std::to_string(static_cast<long>(getpid()));
+        int fd = open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0 && errno == EEXIST) continue;
+        if (fd < 0) return -1;
+        // A clean-up may have taken it between the open and the lock: then it is no longer ours.
+        flock(fd, LOCK_EX);
+        struct stat held {}, named {};
+        if (fstat(fd, &held) == 0 && lstat(name.c_str(), &named) == 0 && same_file(held, named)) {
+            t.name = name;
+            t.lock = fd;
+            return dup(fd);
+        }
+        close(fd);
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 // While it lives, a write past the file-size limit fails with EFBIG instead of ending the
@@ -90,29 +133,9 @@ private:
     bool changed_ = false;
 };
 
-// Creates the temporary with the same permissions fopen("wb") would give.
-int open_temp(std::string const& tmp) {
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-        unlink(tmp.c_str());  // left over by an earlier run with the same pid
-    }
-    return -1;
-}
-
-// Makes the rename itself durable; the new file is in place either way.
-void sync_folder(std::string const& folder) {
-    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    fsync(fd);
-    close(fd);
-}
-
-// Paths of records whose last read found them unreadable, those already told about, and
-// those whose failed save was told.
+// Paths of records whose last read found them unreadable, and those already told about.
 struct UnreadableRecords {
-    std::mutex lock;
-    std::set<std::string> marked, told, failed;
+    std::set<std::string> marked, told;
 };
 
 UnreadableRecords& unreadable_records() {
@@ -120,23 +143,8 @@ UnreadableRecords& unreadable_records() {
     return *r;
 }
 
-void clear_unreadable(std::string const& path) {
-    UnreadableRecords& r = unreadable_records();
-    std::lock_guard<std::mutex> hold(r.lock);
-    r.marked.erase(path);
-}
-
-// A save that failed is told once per path in a run, naming the file that could not be
-// written (through a link, the one it leads to).
-void tell_failed_save(std::string const& path, std::string const& target, std::string const& why) {
-    UnreadableRecords& r = unreadable_records();
-    std::lock_guard<std::mutex> hold(r.lock);
-    if (r.failed.insert(path).second)
-        std::fprintf(stderr, "lunerra: %s was not saved (%s)\n", target.c_str(), why.c_str());
-}
-
-// The mode and owner of the file being replaced go to the temporary. Changing the owner
-// needs privileges the process may lack; the mode is kept either way.
+// The mode and owner of the file being replaced go to the new one. Changing the owner needs
+// privileges the process may lack; the mode is kept either way.
 void keep_mode_and_owner(int fd, struct stat const& old) {
     if (old.st_uid != geteuid() || old.st_gid != getegid()) {
         if (fchown(fd, old.st_uid, old.st_gid) != 0) {
@@ -144,7 +152,7 @@ void keep_mode_and_owner(int fd, struct stat const& old) {
         }
     }
     if (fchmod(fd, old.st_mode & 07777) != 0) {
-        // The temporary keeps the user's default mode.
+        // The file keeps the user's default mode.
     }
 }
 
@@ -166,31 +174,27 @@ bool link_target(std::string const& path, std::string& target) {
     return false;
 }
 
-// Copies the bytes of `from` to a new file `to` (never over one) with `from`'s mode (and
-// owner, where the process may set it) and syncs it: 0, or the reason of the first step that
-// failed, leaving no partial copy. `unread`: `from` may not be opened for reading.
-int copy_to_new(std::string const& from, std::string const& to, bool& unread) {
+// Copies the bytes of `from` to the new temporary `copy` with `from`'s mode (and owner, where
+// the process may set it), synced and closed: 0, or the reason of the first step that failed.
+int copy_to_temporary(std::string const& from, Temporary& copy) {
     int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    unread = in < 0 && (errno == EACCES || errno == EPERM);
     if (in < 0) return errno;
-    int out = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    int err = out < 0 ? errno : 0;
     struct stat st {};
-    if (!err && fstat(in, &st) != 0) err = errno;
+    int out = fstat(in, &st) == 0 ? make_temporary(copy, from, 0600) : -1;
+    int err = out < 0 ? errno : 0;
     char buf[65536];
     for (ssize_t n; !err && (n = read(in, buf, sizeof buf)) != 0;) {
         if (n < 0 && errno != EINTR) err = errno;
         for (ssize_t done = 0; !err && done < n;) {
-            ssize_t w = calls().write(out, buf + done, static_cast<std::size_t>(n - done));
+            ssize_t w = write(out, buf + done, static_cast<std::size_t>(n - done));
             if (w > 0) done += w;
             else if (w == 0 || errno != EINTR) err = w == 0 ? EIO : errno;
         }
     }
-    if (!err) keep_mode_and_owner(out, st);
-    if (!err && fsync(out) != 0) err = errno;
     close(in);
-    if (out >= 0 && close(out) != 0 && !err) err = errno;
-    if (out >= 0 && err) unlink(to.c_str());
+    if (!err) keep_mode_and_owner(out, st);
+    if (!err && calls().fsync(out) != 0) err = errno;
+    if (out >= 0 && calls().close(out) != 0 && !err) err = errno;
     return err;
 }
 
@@ -198,36 +202,55 @@ std::string aside_name(std::string const& target, int n) {
     return target + ".unreadable" + (n ? "." + std::to_string(n) : std::string());
 }
 
-// How the unreadable bytes were kept aside.
-enum class Kept { no, linked_or_copied, exchanged, moved };
-
-// For a file that may be neither linked nor read: the new file (`tmp`) takes the first free
-// aside name and is exchanged with the file at `target` in one step, so the path holds the
-// old bytes or the new ones throughout and the aside name holds only whole bytes. Where the
-// file system has no exchange, the old file is moved aside and the new one is to be renamed
-// in after it (`moved`). The aside path, or "" with errno set.
-std::string exchange_aside(std::string const& target, std::string const& tmp, int n, Kept& how) {
+// Keeps the record at `target` under the first free aside name ("<target>.unreadable", then
+// ".unreadable.1" and on), never over one, so that an aside name only ever holds a whole
+// record: a second link where the file system allows, else a copy written and synced under
+// a temporary name first (a copy that fails fails the save). A record that may be neither
+// linked nor read is itself moved (`moved`): the new file `tmp` takes the aside name and is
+// exchanged with it in one step, so the path holds the old bytes or the new ones throughout
+// (`tmp` is then in); where the file system cannot exchange, the record is moved aside just
+// before `tmp` is renamed in. The aside name, or "" with errno set.
+std::string keep_aside(std::string const& target, Temporary& tmp, bool& moved) {
+    Temporary copy;
+    int copied = -1;  // not tried yet
     bool exchange = true;
-    for (; n < 10000; ++n) {
+    for (int n = 0; n < 10000; ++n) {
         std::string const aside = aside_name(target, n);
+        if (calls().link(target.c_str(), aside.c_str()) == 0) return aside;
+        if (errno == EEXIST) continue;
+        if (copied < 0) copied = copy_to_temporary(target, copy);
+        if (copied == 0) {
+            // Linked, else (where the file system has no links) renamed; never over an aside.
+            if (calls().link(copy.name.c_str(), aside.c_str()) == 0) return aside;
+            if (errno != EEXIST && calls().rename(copy.name.c_str(), aside.c_str(), RENAME_NOREPLACE) == 0) {
+                copy.name.clear();
+                return aside;
+            }
+            if (errno == EEXIST) continue;
+            return std::string();
+        }
+        errno = copied;
+        if (copied != EACCES && copied != EPERM) return std::string();
         if (exchange) {
-            if (calls().rename(tmp.c_str(), aside.c_str(), RENAME_NOREPLACE) != 0) {
+            std::string const own = tmp.name;
+            if (calls().rename(own.c_str(), aside.c_str(), RENAME_NOREPLACE) != 0) {
                 if (errno == EEXIST) continue;
                 return std::string();
             }
+            tmp.name = aside;
             if (calls().rename(aside.c_str(), target.c_str(), RENAME_EXCHANGE) == 0) {
-                how = Kept::exchanged;
+                tmp.name.clear();
+                moved = true;
                 return aside;
             }
             int const e = errno;
-            bool const back = calls().rename(aside.c_str(), tmp.c_str(), RENAME_NOREPLACE) == 0;
-            if (!back) unlink(aside.c_str());
+            if (calls().rename(aside.c_str(), own.c_str(), RENAME_NOREPLACE) == 0) tmp.name = own;
             errno = e;
-            if (!back || (e != EINVAL && e != ENOSYS && e != EOPNOTSUPP)) return std::string();
+            if (tmp.name != own || (e != EINVAL && e != ENOSYS && e != EOPNOTSUPP)) return std::string();
             exchange = false;
         }
         if (calls().rename(target.c_str(), aside.c_str(), RENAME_NOREPLACE) == 0) {
-            how = Kept::moved;
+            moved = true;
             return aside;
         }
         if (errno != EEXIST) return std::string();
@@ -236,130 +259,93 @@ std::string exchange_aside(std::string const& target, std::string const& tmp, in
     return std::string();
 }
 
-// Keeps the bytes at `target` under "<target>.unreadable", or ".unreadable.1" and on where
-// that is taken, never over an earlier one, while `target` itself stays in place until the
-// new file is renamed over it: a second link where the file system allows, else a copy. A
-// copy that fails fails the save; only a file that may be neither linked nor read is
-// exchanged with the new file (see exchange_aside). The kept path, or "" with errno set.
-std::string keep_aside(std::string const& target, std::string const& tmp, Kept& how) {
-    for (int n = 0; n < 10000; ++n) {
-        std::string const aside = aside_name(target, n);
-        how = Kept::linked_or_copied;
-        if (calls().link(target.c_str(), aside.c_str()) == 0) return aside;
-        bool unread = false;
-        int const e = errno == EEXIST ? EEXIST : copy_to_new(target, aside, unread);
-        if (e == 0) return aside;
-        if (e == EEXIST) continue;
-        if (unread) return exchange_aside(target, tmp, n, how);
-        errno = e;
-        return std::string();
-    }
-    errno = EEXIST;
-    return std::string();
-}
-
-// What stands at `target` may be replaced: nothing, or a plain file the user may write, or
-// a record whose last read found it unreadable (`aside`: it is to be moved aside first).
-// The reason when it may not.
-bool may_replace(std::string const& path, std::string const& target, struct stat& old, bool& replacing, bool& aside,
-                 std::string& why) {
-    replacing = stat(target.c_str(), &old) == 0;
-    aside = false;
-    if (!replacing) return true;
-    if (!S_ISREG(old.st_mode)) {
-        why = "not a plain file";
-        return false;
-    }
-    if (is_record_unreadable(path)) {
-        aside = true;
-        replacing = false;  // the new file does not take the unreadable one's mode
-        return true;
-    }
-    if (access(target.c_str(), W_OK) != 0) {
-        why = std::strerror(errno);
-        return false;
-    }
-    return true;
-}
-
-// The save itself; false with the reason. `target` is the file it writes (or tried to).
-bool save_through(std::string const& path, std::function<void(FILE*)> const& write, std::string& target,
-                  std::string& why) {
+// The save itself: "" or the reason it failed; `where`, where the old record was left aside
+// when it could not be put back. `target` is the file it writes (or tried to).
+std::string save_through(std::string const& path, std::function<void(FILE*)> const& write, std::string& target,
+                         std::string& where) {
+    // Resolve the target: through links, the file they lead to.
     if (!link_target(path, target)) {
-        why = std::strerror(errno);
         target = path;
-        return false;
+        return std::strerror(errno);
     }
+    // Decide what stands there: nothing, a plain file the user may write (its mode and owner
+    // pass to the new file), or a record whose last read found it unreadable, to keep aside.
     struct stat old {};
-    bool replacing = false, aside = false;
-    if (!may_replace(path, target, old, replacing, aside, why)) return false;
-    long const pid = static_cast<long>(getpid());
-    remove_stale_temporaries(target, pid);
-    std::string tmp = target + ".tmp" + std::to_string(pid);
+    bool const exists = stat(target.c_str(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode)) return "not a plain file";
+    bool const aside = exists && is_record_unreadable(path);
+    if (exists && !aside && access(target.c_str(), W_OK) != 0) return std::strerror(errno);
+
+    // Write and sync the temporary: until it is renamed in, the path keeps what it held.
+    remove_stale_temporaries(target);
     FileSizeSignalIgnored no_sigxfsz;
-    int fd = open_temp(tmp);
-    if (fd < 0) {
-        why = std::strerror(errno);
-        return false;
-    }
-    if (replacing) keep_mode_and_owner(fd, old);
+    Temporary tmp;
+    int fd = make_temporary(tmp, target, 0666);
+    if (fd < 0) return std::strerror(errno);
+    if (exists && !aside) keep_mode_and_owner(fd, old);
     FILE* f = fdopen(fd, "wb");
     if (!f) {
-        why = std::strerror(errno);
         close(fd);
-        unlink(tmp.c_str());
-        return false;
+        return std::strerror(errno);
     }
     errno = 0;
     try {
         write(f);
     } catch (...) {
         std::fclose(f);
-        unlink(tmp.c_str());
         throw;
     }
-    // The first step that fails gives the reason.
-    int err = 0;
+    int err = 0;  // the first step that fails gives the reason
     auto done = [&err](bool ok) {
         if (!ok && err == 0) err = errno ? errno : EIO;
         return ok;
     };
-    bool ok = done(!std::ferror(f)) && done(std::fflush(f) == 0) && done(fsync(fileno(f)) == 0);
+    bool ok = done(!std::ferror(f)) && done(std::fflush(f) == 0) && done(calls().fsync(fileno(f)) == 0);
     ok = done(std::fclose(f) == 0) && ok;
-    // The unreadable bytes get their own name before the new file takes the path, so that
-    // a kill at any point leaves a record at the path.
+    if (!ok) return std::strerror(err);
+
+    // Keep a marked record aside before the new file takes its path, so that a kill at any
+    // point leaves a record at the path (or, between a move and the rename in, aside).
     std::string kept;
-    Kept how = Kept::no;
-    if (ok && aside) {
-        kept = keep_aside(target, tmp, how);
-        if (kept.empty()) {
-            why = std::string("it cannot be read and could not be moved aside: ") + std::strerror(errno);
-            unlink(tmp.c_str());
-            return false;
+    bool moved = false;
+    if (aside) {
+        kept = keep_aside(target, tmp, moved);
+        if (kept.empty()) return std::string("it cannot be read and could not be moved aside: ") + std::strerror(errno);
+    }
+
+    // Rename in; where that fails, roll back: a moved record goes back unless something else
+    // took the path meanwhile, and a copy or second link goes while the record still stands.
+    if (!tmp.name.empty()) {
+        if (calls().rename(tmp.name.c_str(), target.c_str(), 0) != 0) {
+            int const e = errno;
+            struct stat now {};
+            bool const back = moved ? calls().rename(kept.c_str(), target.c_str(), RENAME_NOREPLACE) == 0
+                                    : kept.empty() || (stat(target.c_str(), &now) == 0 && same_file(now, old) &&
+                                                       unlink(kept.c_str()) == 0);
+            if (!back) where = kept;
+            return std::strerror(e);
         }
+        tmp.name.clear();
     }
-    if (how != Kept::exchanged) ok = ok && done(calls().rename(tmp.c_str(), target.c_str(), 0) == 0);
-    if (!ok) {
-        // Back where it was, unless something else took the path meanwhile.
-        if (how == Kept::moved) calls().rename(kept.c_str(), target.c_str(), RENAME_NOREPLACE);
-        else if (how == Kept::linked_or_copied) unlink(kept.c_str());
-        why = std::strerror(err);
-        unlink(tmp.c_str());
-        return false;
+
+    // Tell: the rename is made durable, and a record kept aside is told with its new name.
+    int dir = open(folder_of(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        fsync(dir);
+        close(dir);
     }
-    sync_folder(folder_of(target));
     if (!kept.empty()) {
-        clear_unreadable(path);
+        unreadable_records().marked.erase(path);
         std::fprintf(stderr, "lunerra: %s could not be read; it was moved to %s\n", path.c_str(), kept.c_str());
     }
-    return true;
+    return std::string();
 }
 
 }  // namespace
 
 SaveCalls& save_calls() { return calls(); }
 
-SaveCalls real_save_calls() { return SaveCalls{::link, rename_in_cwd, ::write}; }
+SaveCalls real_save_calls() { return SaveCalls{::link, rename_in_cwd, ::fsync, ::close}; }
 
 std::string bytes_of(std::function<void(FILE*)> const& write) {
     char* buf = nullptr;
@@ -375,9 +361,15 @@ std::string bytes_of(std::function<void(FILE*)> const& write) {
 
 bool save_file_atomically(std::string const& path, std::function<void(FILE*)> const& write) {
     if (path.empty()) return false;
-    std::string target, why;
-    if (save_through(path, write, target, why)) return true;
-    tell_failed_save(path, target, why);
+    std::string target, where;
+    std::string const why = save_through(path, write, target, where);
+    if (why.empty()) return true;
+    // Told once per path in a run, naming the file that could not be written (through a
+    // link, the one it leads to).
+    static std::set<std::string>* told = new std::set<std::string>;
+    if (!told->insert(path).second) return false;
+    if (!where.empty()) where = "; the old record is at " + where;
+    std::fprintf(stderr, "lunerra: %s was not saved (%s)%s\n", target.c_str(), why.c_str(), where.c_str());
     return false;
 }
 
@@ -389,7 +381,7 @@ FILE* open_record(std::string const& path, RecordState* state, std::string const
     // A record that is read and then found unchanged is not saved again: the temporaries
     // that killed runs left beside it (or beside the file its links lead to) go here.
     std::string target;
-    remove_stale_temporaries(link_target(path, target) ? target : path, static_cast<long>(getpid()));
+    remove_stale_temporaries(link_target(path, target) ? target : path);
     // A look first, so that a device is never opened; the descriptor's own type is what
     // counts, since the path may change in between.
     struct stat look {};
@@ -426,24 +418,19 @@ FILE* open_record(std::string const& path, RecordState* state, std::string const
         return nullptr;
     }
     st = RecordState::opened;
-    clear_unreadable(path);
+    unreadable_records().marked.erase(path);
     return f;
 }
 
 void record_unreadable(std::string const& path, std::string const& why, std::string const& kept_until) {
     UnreadableRecords& r = unreadable_records();
-    std::lock_guard<std::mutex> hold(r.lock);
     r.marked.insert(path);
     if (!r.told.insert(path).second) return;
     std::fprintf(stderr, "lunerra: %s cannot be read (%s); it is kept as it is until %s\n", path.c_str(),
                  why.c_str(), kept_until.c_str());
 }
 
-bool is_record_unreadable(std::string const& path) {
-    UnreadableRecords& r = unreadable_records();
-    std::lock_guard<std::mutex> hold(r.lock);
-    return r.marked.count(path) != 0;
-}
+bool is_record_unreadable(std::string const& path) { return unreadable_records().marked.count(path) != 0; }
 
 }  // namespace io
 }  // namespace E2

@@ -1,11 +1,8 @@
 #pragma once
 
-// The system calls through which the atomic save helper links, renames and copies, for
-// tests to fail or to watch between its steps. Not for the product's own code: they are
+// The system calls through which the atomic save helper links, renames, syncs and closes,
+// for tests to fail or to watch between its steps. Not for the product's own code: they are
 // the real calls unless a test sets them.
-
-#include <cstddef>
-#include <sys/types.h>
 
 namespace E2 {
 namespace io {
@@ -15,7 +12,10 @@ struct SaveCalls {
     // renameat2 with both paths taken from the working folder: 0 for a plain rename, or
     // RENAME_NOREPLACE, RENAME_EXCHANGE.
     int (*rename)(char const* from, char const* to, unsigned flags);
-    ssize_t (*write)(int fd, void const* buf, std::size_t n);
+    // The sync of each file it writes: the new file, then a copy kept aside.
+    int (*fsync)(int fd);
+    // The close of a copy kept aside.
+    int (*close)(int fd);
 };
 
 // The calls in use; a test sets them and puts back `real_save_calls()` when it ends.
