@@ -21,7 +21,8 @@ namespace io {
 
 namespace {
 
-int rename_in_cwd(char const* from, char const* to, unsigned flags) {
+// rename(2) with renameat2's flags (RENAME_NOREPLACE, RENAME_EXCHANGE); paths as rename takes them.
+int rename_with_flags(char const* from, char const* to, unsigned flags) {
     return renameat2(AT_FDCWD, from, AT_FDCWD, to, flags);
 }
 
@@ -345,7 +346,7 @@ std::string save_through(std::string const& path, std::function<void(FILE*)> con
 
 SaveCalls& save_calls() { return calls(); }
 
-SaveCalls real_save_calls() { return SaveCalls{::link, rename_in_cwd, ::fsync, ::close}; }
+SaveCalls real_save_calls() { return SaveCalls{::link, rename_with_flags, ::fsync, ::close}; }
 
 std::string bytes_of(std::function<void(FILE*)> const& write) {
     char* buf = nullptr;
