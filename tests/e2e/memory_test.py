@@ -69,7 +69,8 @@ def case_page_up(exe):
         sizes = ((800, 600), (1024, 768))
         # The first switches fill the caches; over SDL 2 (sdl12-compat) the library's own
         # fill goes on for some tens of switches before it is flat.
-        warm, measured = (4, ROUNDS) if SANITIZED else (100, ROUNDS)
+        warm = 4 if SANITIZED else 100 if over_sdl2(g) else 20
+        measured = ROUNDS
         for i in range(warm + measured):
             if i == warm:
                 before = settled_rss_kb(g)
