@@ -137,17 +137,9 @@ void FreeCellRules::cheat_near_win() {
 }
 
 bool FreeCellRules::may_auto_complete() const {
-    if (!stock.empty() || !waste.empty() || in_drag() || has_animation()) return false;
     for (CardSprite const* c : cells)
         if (c) return false;
-    bool any = false;
-    for (Deck const& d : tableau) {
-        for (CardSprite const* c : d)
-            if (!c->face_up) return false;
-        if (!suit_building::pile_in_sequence(d)) return false;
-        any = any || !d.empty();
-    }
-    return any;
+    return SuitBuildingRules::may_auto_complete();
 }
 
 void FreeCellRules::auto_complete() {

@@ -67,3 +67,15 @@ Loc SuitBuildingRules::may_move_to_any_tableau(CardSprite const& c, Loc const& f
     }
     return Loc();
 }
+
+bool SuitBuildingRules::may_auto_complete() const {
+    if (!stock.empty() || !waste.empty() || in_drag() || has_animation()) return false;
+    bool any = false;
+    for (Deck const& d : tableau) {
+        for (CardSprite const* c : d)
+            if (!c->face_up) return false;
+        if (!suit_building::pile_in_sequence(d)) return false;
+        any = any || !d.empty();
+    }
+    return any;
+}

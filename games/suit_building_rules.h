@@ -25,6 +25,8 @@ public:
     void identify_drag_targets(CardSprite const& c, Loc const& from) override;
     unsigned max_tableau() const override { return static_cast<unsigned>(tableau.size()); }
     unsigned max_foundation() const override { return static_cast<unsigned>(foundations.size()); }
+    // Nothing carried or moving, every card face up and every pile in sequence.
+    bool may_auto_complete() const override;
 
     // The place on pile t for the card from `from`, or NONE.
     virtual Loc may_move_to_tableau_t(CardSprite const& c, Loc const& from, unsigned t) const = 0;

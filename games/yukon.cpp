@@ -115,18 +115,6 @@ void YukonRules::cheat_near_win() {
     reposition_everything();
 }
 
-bool YukonRules::may_auto_complete() const {
-    if (!stock.empty() || !waste.empty() || in_drag() || has_animation()) return false;
-    bool any = false;
-    for (Deck const& d : tableau) {
-        for (CardSprite const* c : d)
-            if (!c->face_up) return false;
-        if (!suit_building::pile_in_sequence(d)) return false;
-        any = any || !d.empty();
-    }
-    return any;
-}
-
 void YukonRules::auto_complete() {
     anim = AnimProfile(AnimProfile::AUTO_COMPLETE, 0, 0);
     std::vector<unsigned> lowest;
