@@ -79,3 +79,13 @@ bool SuitBuildingRules::may_auto_complete() const {
     }
     return any;
 }
+
+void SuitBuildingRules::move_top_to_foundation(unsigned p) {
+    Deck& d = tableau[p];
+    std::vector<Loc> places;
+    if (!may_move_to_foundation(*d.back(), &places)) return;
+    Loc const from = tableau_loc(p, d.size() - 1);
+    CardSprite* c = remove_card_from(from);
+    pending_score += score_if_dropped(*c, from, places.front());
+    move_to(c, from, places.front(), false);
+}

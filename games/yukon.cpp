@@ -13,8 +13,6 @@ namespace {
 
 int const registered = SolitaireRules::Creator::register_creator(new YukonCreator);
 
-Loc tableau_loc(unsigned p, size_t k) { return Loc(Loc::TABLEAU, static_cast<int>(p), static_cast<int>(k)); }
-
 }  // namespace
 
 YukonRules::YukonRules() : SuitBuildingRules(piles, foundation_count, opt_may_pluck_from_foundation) {}
@@ -128,13 +126,7 @@ void YukonRules::auto_complete() {
     if (lowest.empty()) return;
     for (size_t j = 1; j < lowest.size(); ++j)
         std::swap(lowest[j], lowest[static_cast<size_t>(std::rand()) % (j + 1)]);
-    Deck& d = tableau[lowest.front()];
-    std::vector<Loc> places;
-    if (!may_move_to_foundation(*d.back(), &places)) return;
-    Loc const from = tableau_loc(lowest.front(), d.size() - 1);
-    CardSprite* c = remove_card_from(from);
-    pending_score += score_if_dropped(*c, from, places.front());
-    move_to(c, from, places.front(), false);
+    move_top_to_foundation(lowest.front());
 }
 
 void YukonCreator::save_options(FILE* f) { YukonOptions::save(f); }
