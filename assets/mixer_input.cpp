@@ -3,6 +3,9 @@
 #include <climits>
 #include <cstring>
 
+#include "audio_state.h"
+#include "qdata.h"
+
 namespace {
 
 Uint32 le(Uint8 const* p, int bytes) {
@@ -100,3 +103,11 @@ bool is_safe_for_mixer(SDL_RWops* src) {
     return ok;
 }
 
+
+SDL_RWops* open_for_mixer(std::string const& name) {
+    if (audio_state::disabled()) return nullptr;
+    SDL_RWops* src = qdata_find(name);
+    if (!src || is_safe_for_mixer(src)) return src;
+    SDL_RWclose(src);
+    return nullptr;
+}

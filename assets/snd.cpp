@@ -1,23 +1,15 @@
 #include "snd.h"
 
-#include <map>
-#include <set>
-
 #include "audio_state.h"
 #include "mixer_input.h"
 #include "mixer_seam.h"
-#include "qdata.h"
+#include "name_registry.h"
 
 namespace {
 
-std::map<std::string, Snd*>& registry() {
-    static auto* r = new std::map<std::string, Snd*>;
+NameRegistry<Snd>& registry() {
+    static auto* r = new NameRegistry<Snd>;
     return *r;
-}
-
-std::set<std::string>& pending() {
-    static auto* p = new std::set<std::string>;
-    return *p;
 }
 
 float clamp01(float v) { return v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v); }
@@ -29,39 +21,18 @@ int Snd::_master_snd_vol = 128;
 Snd::Snd(std::string const& name, Mix_Chunk* chunk, float volume)
     : name_(name), chunk_(chunk), volume_(clamp01(volume)) {}
 
-Snd* Snd::snd_register(std::string const& name, float volume) {
-    Snd*& s = registry()[name];
-    if (s) return s;
-    pending().insert(name);
-    s = new Snd(name, nullptr, volume);
-    return s;
-}
+Snd* Snd::snd_register(std::string const& name, float volume) { return registry().add(name, nullptr, volume); }
 
-bool Snd::has_jobs() { return !pending().empty(); }
+bool Snd::has_jobs() { return registry().has_jobs(); }
 
-void Snd::process_job() {
-    std::set<std::string>& p = pending();
-    while (!p.empty()) {
-        std::string name = *p.begin();
-        p.erase(p.begin());
-        auto it = registry().find(name);
-        if (it == registry().end() || !it->second || it->second->chunk_) continue;
-        it->second->load();
-        return;
-    }
-}
+void Snd::process_job() { registry().process_job(); }
 
 bool Snd::ok(Snd const* s) { return s && s->chunk_; }
 
 bool Snd::load() {
     if (chunk_) return true;
-    if (audio_state::disabled()) return false;
-    SDL_RWops* src = qdata_find(name_);
+    SDL_RWops* src = open_for_mixer(name_);
     if (!src) return false;
-    if (!is_safe_for_mixer(src)) {
-        SDL_RWclose(src);
-        return false;
-    }
     chunk_ = Mixer::get()->load_wav(src, 1);
     return chunk_ != nullptr;
 }

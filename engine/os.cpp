@@ -6,12 +6,6 @@
 
 namespace E2 {
 
-OS& OS::operator=(OS const& o) {
-    bpp_cached_ = o.bpp_cached_;
-    bpp_value_ = o.bpp_value_;
-    return *this;
-}
-
 OS::~OS() {}
 
 unsigned char OS::bpp_once() {

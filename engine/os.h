@@ -13,7 +13,7 @@ class OS {
 public:
     OS() = default;
     OS(OS const&) = default;
-    virtual OS& operator=(OS const& o);
+    OS& operator=(OS const& o) = default;
     virtual ~OS();
 
     virtual std::string username() = 0;

@@ -72,11 +72,6 @@ std::string proc_field(char const* file, std::string const& key) {
 
 OS_Posix::~OS_Posix() {}
 
-OS_Posix& OS_Posix::operator=(OS_Posix const& o) {
-    OS::operator=(o);
-    return *this;
-}
-
 std::string OS_Posix::username() {
     passwd const* pw = user_entry();
     if (pw && pw->pw_name && *pw->pw_name) return pw->pw_name;

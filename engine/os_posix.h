@@ -43,7 +43,7 @@ public:
     bool path_is_exe(std::string const& path) override;
     bool find_exe(std::string const& name, std::string& path) override;
     std::string sysinfo_blob() override;
-    virtual OS_Posix& operator=(OS_Posix const& o);
+    OS_Posix& operator=(OS_Posix const& o) = default;
 };
 
 }  // namespace E2

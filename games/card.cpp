@@ -7,11 +7,6 @@ Card::Card(unsigned short n, Card::Suit s) {
     Card::no(n);
 }
 
-Card& Card::operator=(Card const& o) {
-    bits_ = o.bits_;
-    return *this;
-}
-
 bool Card::operator==(Card const& o) const { return suit() == o.suit() && no() == o.no(); }
 
 bool Card::operator<(Card const& o) const {

@@ -21,7 +21,7 @@ public:
     Card(Card const& o) : bits_(o.bits_) {}
     virtual ~Card() = default;
 
-    virtual Card& operator=(Card const& o);
+    Card& operator=(Card const& o) = default;
     virtual bool operator==(Card const& o) const;
     // Suit first, then number: a strict weak ordering, so that sorting is defined.
     virtual bool operator<(Card const& o) const;

@@ -11,8 +11,6 @@ namespace {
 
 int const registered = SolitaireRules::Creator::register_creator(new FreeCellCreator);
 
-Loc tableau_loc(unsigned p, size_t k) { return Loc(Loc::TABLEAU, static_cast<int>(p), static_cast<int>(k)); }
-
 }  // namespace
 
 FreeCellRules::FreeCellRules() : SuitBuildingRules(piles, foundation_count, opt_may_pluck_from_foundation) {
@@ -137,17 +135,9 @@ void FreeCellRules::cheat_near_win() {
 }
 
 bool FreeCellRules::may_auto_complete() const {
-    if (!stock.empty() || !waste.empty() || in_drag() || has_animation()) return false;
     for (CardSprite const* c : cells)
         if (c) return false;
-    bool any = false;
-    for (Deck const& d : tableau) {
-        for (CardSprite const* c : d)
-            if (!c->face_up) return false;
-        if (!suit_building::pile_in_sequence(d)) return false;
-        any = any || !d.empty();
-    }
-    return any;
+    return SuitBuildingRules::may_auto_complete();
 }
 
 void FreeCellRules::auto_complete() {
@@ -158,14 +148,7 @@ void FreeCellRules::auto_complete() {
         if (d.empty()) continue;
         if (best < 0 || d.back()->no() < tableau[static_cast<size_t>(best)].back()->no()) best = static_cast<int>(p);
     }
-    if (best < 0) return;
-    Deck& d = tableau[static_cast<size_t>(best)];
-    std::vector<Loc> places;
-    if (!may_move_to_foundation(*d.back(), &places)) return;
-    Loc const from = tableau_loc(static_cast<unsigned>(best), d.size() - 1);
-    CardSprite* c = remove_card_from(from);
-    pending_score += score_if_dropped(*c, from, places.front());
-    move_to(c, from, places.front(), false);
+    if (best >= 0) move_top_to_foundation(static_cast<unsigned>(best));
 }
 
 void FreeCellCreator::save_options(FILE* f) { FreeCellOptions::save(f); }

@@ -40,7 +40,7 @@ public:
     bool has_any_move() const override;
     // The framework's rearrangement, then the first pile's top card into cell 0.
     void cheat_near_win() override;
-    // Nothing carried or moving, the cells free and every pile in sequence.
+    // The cells free, then the shared test.
     bool may_auto_complete() const override;
     // The lowest tableau top (the first pile of equal ones) to its foundation.
     void auto_complete() override;

@@ -11,8 +11,6 @@ namespace {
 
 int const registered = SolitaireRules::Creator::register_creator(new GolfCreator);
 
-std::int32_t top_index(size_t size) { return size ? static_cast<std::int32_t>(size - 1) : 0; }
-
 }  // namespace
 
 GolfRules::GolfRules() : StockDiscardRules(pile_count, opt_may_turn_corner, opt_single_click_activation, true) {}
@@ -32,48 +30,27 @@ void GolfRules::deal() {
             move_to(c, Loc(), Loc(Loc::TABLEAU, static_cast<int>(p), 0), true);
         }
     }
-    anim.style = AnimProfile::DEAL_TO_STOCK;
-    while (!work.empty()) {
-        move_to(work.back(), Loc(), Loc(Loc::STOCK, 0, 0), true);
-        work.pop_back();
-    }
-
-    anim.start = anim.end;
+    deal_to_stock(work);
     anim.style = AnimProfile::DRAW;
     turn_first_discard();
 }
 
 E2::Vec2<int> GolfRules::pos_of(Loc const& l) const {
-    switch (l.kind) {
-        case Loc::TABLEAU: {
-            Deck const* d = pile_of(tableau, l.pile);
-            if (!d) return {0, 0};
-            static E2::util::RandGen const jitter(43);
-            int const r = static_cast<int>(jitter.get_ui32(static_cast<unsigned>(l.index)) & 1u);
-            int y = 121;
-            for (std::int32_t j = 0; j < l.index && static_cast<size_t>(j) < d->size(); ++j)
-                y += (*d)[static_cast<size_t>(j)]->face_up ? 26 : 2;
-            return {89 + 124 * l.pile + r, y};
-        }
-        case Loc::FOUNDATION: return {135 + 15 * l.index, 583};
-        case Loc::STOCK: {
-            int const d = 2 * (l.pile / 3);
-            return {31 - d, 583 - d};
-        }
-        default: return {0, 0};
-    }
+    if (l.kind != Loc::TABLEAU) return StockDiscardRules::pos_of(l);
+    Deck const* d = pile_of(tableau, l.pile);
+    if (!d) return {0, 0};
+    static E2::util::RandGen const jitter(43);
+    int const r = static_cast<int>(jitter.get_ui32(static_cast<unsigned>(l.index)) & 1u);
+    int y = 121;
+    for (std::int32_t j = 0; j < l.index && static_cast<size_t>(j) < d->size(); ++j)
+        y += (*d)[static_cast<size_t>(j)]->face_up ? 26 : 2;
+    return {89 + 124 * l.pile + r, y};
 }
 
 Loc GolfRules::back_of(Loc const& l) const {
-    switch (l.kind) {
-        case Loc::FOUNDATION:
-        case Loc::TABLEAU: {
-            Deck const* d = pile_of(l.kind == Loc::TABLEAU ? tableau : foundations, l.pile);
-            return Loc(l.kind, l.pile, d ? top_index(d->size()) : 0);
-        }
-        case Loc::STOCK: return Loc(Loc::STOCK, top_index(stock.size()), 0);
-        default: return Loc();
-    }
+    if (l.kind != Loc::TABLEAU) return StockDiscardRules::back_of(l);
+    Deck const* d = pile_of(tableau, l.pile);
+    return Loc(Loc::TABLEAU, l.pile, d ? top_index(d->size()) : 0);
 }
 
 bool GolfRules::is_playable(unsigned p) const { return p < tableau.size() && !tableau[p].empty(); }

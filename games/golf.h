@@ -25,6 +25,7 @@ public:
     std::string namecode() const override { return "golf"; }
     // Seven piles of five face-up cards, 16 cards in the stock, one on the foundation.
     void deal() override;
+    // A tableau place, else the shared ones.
     E2::Vec2<int> pos_of(Loc const& l) const override;
     Loc back_of(Loc const& l) const override;
     // Nothing: every tableau card lies face up.

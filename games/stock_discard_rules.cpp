@@ -11,8 +11,6 @@ bool neighbours(unsigned a, unsigned b, bool corner) {
     return corner && ((a == 1 && b == 13) || (a == 13 && b == 1));
 }
 
-std::int32_t top_index(size_t size) { return size ? static_cast<std::int32_t>(size - 1) : 0; }
-
 }  // namespace
 
 StockDiscardRules::StockDiscardRules(unsigned piles, bool& may_turn_corner, bool& single_click, bool flip_sounds)
@@ -35,6 +33,15 @@ void StockDiscardRules::perform_basic_action() {
     deal_from_stock();
 }
 
+void StockDiscardRules::deal_to_stock(Deck& work) {
+    anim.style = AnimProfile::DEAL_TO_STOCK;
+    while (!work.empty()) {
+        move_to(work.back(), Loc(), Loc(Loc::STOCK, 0, 0), true);
+        work.pop_back();
+    }
+    anim.start = anim.end;
+}
+
 void StockDiscardRules::turn_first_discard() {
     if (stock.empty()) return;
     Loc origin(Loc::STOCK, top_index(stock.size()), 0);
@@ -53,6 +60,28 @@ void StockDiscardRules::deal_from_stock() {
     move_to(c, origin, Loc(Loc::FOUNDATION, 0, 0), !flip_sounds_);
     finalize_move_sequence();
     pending_moves += 1;
+}
+
+E2::Vec2<int> StockDiscardRules::pos_of(Loc const& l) const {
+    switch (l.kind) {
+        case Loc::FOUNDATION: return {135 + 15 * l.index, 583};
+        case Loc::STOCK: {
+            int const d = 2 * (l.pile / 3);
+            return {31 - d, 583 - d};
+        }
+        default: return {0, 0};
+    }
+}
+
+Loc StockDiscardRules::back_of(Loc const& l) const {
+    switch (l.kind) {
+        case Loc::FOUNDATION: {
+            Deck const* f = pile_of(foundations, l.pile);
+            return Loc(Loc::FOUNDATION, l.pile, f ? top_index(f->size()) : 0);
+        }
+        case Loc::STOCK: return Loc(Loc::STOCK, top_index(stock.size()), 0);
+        default: return Loc();
+    }
 }
 
 bool StockDiscardRules::is_proximal(E2::Vec2<int> const& pos, Loc const& target) const {

@@ -4,6 +4,8 @@
 // and a King count as neighbours too); the stock's top card is turned onto it on demand.
 // Won when the tableau is cleared, whatever the stock still holds.
 
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "card.h"
@@ -28,6 +30,10 @@ public:
     bool is_won() const override;
     // The foundation, for one card that does not come from it.
     void identify_drag_targets(CardSprite const& c, Loc const& origin) override;
+    // The foundation's and the stock's places; {0, 0} for any other.
+    E2::Vec2<int> pos_of(Loc const& l) const override;
+    // The top place of the foundation or the stock; NONE for any other.
+    Loc back_of(Loc const& l) const override;
     unsigned max_tableau() const override { return static_cast<unsigned>(tableau.size()); }
     unsigned max_foundation() const override { return 1; }
     // The stock holds a card or a playable pile's top card may go to the foundation.
@@ -44,8 +50,13 @@ protected:
     // own; flip_sounds: a card turned from the stock sounds as it turns, else as it lands.
     StockDiscardRules(unsigned piles, bool& may_turn_corner, bool& single_click, bool flip_sounds);
 
+    // The index of the top card of a pile of that size; 0 for an empty one.
+    static std::int32_t top_index(size_t size) { return size ? static_cast<std::int32_t>(size - 1) : 0; }
     // The top card of pile p may be picked up.
     virtual bool is_playable(unsigned p) const = 0;
+    // Late in a deal: the cards left in work into the stock, from its top down; what is
+    // animated next starts once they have landed.
+    void deal_to_stock(Deck& work);
     // At the end of a deal: the stock's top card onto the foundation, unrecorded.
     void turn_first_discard();
 

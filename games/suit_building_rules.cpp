@@ -67,3 +67,25 @@ Loc SuitBuildingRules::may_move_to_any_tableau(CardSprite const& c, Loc const& f
     }
     return Loc();
 }
+
+bool SuitBuildingRules::may_auto_complete() const {
+    if (!stock.empty() || !waste.empty() || in_drag() || has_animation()) return false;
+    bool any = false;
+    for (Deck const& d : tableau) {
+        for (CardSprite const* c : d)
+            if (!c->face_up) return false;
+        if (!suit_building::pile_in_sequence(d)) return false;
+        any = any || !d.empty();
+    }
+    return any;
+}
+
+void SuitBuildingRules::move_top_to_foundation(unsigned p) {
+    Deck& d = tableau[p];
+    std::vector<Loc> places;
+    if (!may_move_to_foundation(*d.back(), &places)) return;
+    Loc const from = tableau_loc(p, d.size() - 1);
+    CardSprite* c = remove_card_from(from);
+    pending_score += score_if_dropped(*c, from, places.front());
+    move_to(c, from, places.front(), false);
+}

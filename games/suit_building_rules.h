@@ -25,6 +25,8 @@ public:
     void identify_drag_targets(CardSprite const& c, Loc const& from) override;
     unsigned max_tableau() const override { return static_cast<unsigned>(tableau.size()); }
     unsigned max_foundation() const override { return static_cast<unsigned>(foundations.size()); }
+    // Nothing carried or moving, every card face up and every pile in sequence.
+    bool may_auto_complete() const override;
 
     // The place on pile t for the card from `from`, or NONE.
     virtual Loc may_move_to_tableau_t(CardSprite const& c, Loc const& from, unsigned t) const = 0;
@@ -37,6 +39,13 @@ protected:
     // Empty piles and foundations; the option is the game's own.
     SuitBuildingRules(unsigned piles, unsigned foundation_count, bool& may_pluck_from_foundation);
 
+    // Place k of tableau pile p.
+    static Loc tableau_loc(unsigned p, size_t k) {
+        return Loc(Loc::TABLEAU, static_cast<int>(p), static_cast<int>(k));
+    }
+    // The top card of pile p, scored, to the first foundation that takes it; nothing when
+    // none does.
+    void move_top_to_foundation(unsigned p);
     // A press that found no foundation card to pick up: true when it started a carry.
     virtual bool press_on_table(int x, int y) = 0;
 

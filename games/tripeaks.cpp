@@ -11,8 +11,6 @@ namespace {
 
 int const registered = SolitaireRules::Creator::register_creator(new TriPeaksCreator);
 
-std::int32_t top_index(size_t size) { return size ? static_cast<std::int32_t>(size - 1) : 0; }
-
 }  // namespace
 
 std::array<unsigned, 2> TriPeaksRules::covering(unsigned i) {
@@ -40,51 +38,28 @@ void TriPeaksRules::deal() {
         c->set_face_up(i >= bottom_row);
         move_to(c, Loc(), Loc(Loc::TABLEAU, static_cast<int>(i), 0), true);
     }
-    anim.style = AnimProfile::DEAL_TO_STOCK;
-    while (!work.empty()) {
-        move_to(work.back(), Loc(), Loc(Loc::STOCK, 0, 0), true);
-        work.pop_back();
-    }
-
-    anim.start = anim.end;
+    deal_to_stock(work);
     turn_first_discard();
 }
 
 E2::Vec2<int> TriPeaksRules::pos_of(Loc const& l) const {
-    switch (l.kind) {
-        case Loc::TABLEAU: {
-            if (l.pile < 0 || l.pile >= static_cast<int>(pile_count)) return {0, 0};
-            // Top-left corners of the piles, row by row.
-            static E2::Vec2<int> const corners[pile_count] = {
-                {161, 64},  {467, 64},  {773, 64},  {104, 164}, {206, 164}, {410, 164}, {512, 164},
-                {716, 164}, {818, 164}, {51, 264},  {153, 264}, {255, 264}, {357, 264}, {459, 264},
-                {561, 264}, {663, 264}, {765, 264}, {867, 264}, {3, 364},   {105, 364}, {207, 364},
-                {309, 364}, {411, 364}, {513, 364}, {615, 364}, {717, 364}, {819, 364}, {921, 364},
-            };
-            static E2::util::RandGen const jitter(43);
-            E2::Vec2<int> const& p = corners[l.pile];
-            int const r = static_cast<int>(jitter.get_ui32(static_cast<unsigned>(l.index)) & 1u);
-            return {p.x + r - 1, p.y};
-        }
-        case Loc::FOUNDATION: return {135 + 15 * l.index, 583};
-        case Loc::STOCK: {
-            int const d = 2 * (l.pile / 3);
-            return {31 - d, 583 - d};
-        }
-        default: return {0, 0};
-    }
+    if (l.kind != Loc::TABLEAU) return StockDiscardRules::pos_of(l);
+    if (l.pile < 0 || l.pile >= static_cast<int>(pile_count)) return {0, 0};
+    // Top-left corners of the piles, row by row.
+    static E2::Vec2<int> const corners[pile_count] = {
+        {161, 64},  {467, 64},  {773, 64},  {104, 164}, {206, 164}, {410, 164}, {512, 164},
+        {716, 164}, {818, 164}, {51, 264},  {153, 264}, {255, 264}, {357, 264}, {459, 264},
+        {561, 264}, {663, 264}, {765, 264}, {867, 264}, {3, 364},   {105, 364}, {207, 364},
+        {309, 364}, {411, 364}, {513, 364}, {615, 364}, {717, 364}, {819, 364}, {921, 364},
+    };
+    static E2::util::RandGen const jitter(43);
+    E2::Vec2<int> const& p = corners[l.pile];
+    int const r = static_cast<int>(jitter.get_ui32(static_cast<unsigned>(l.index)) & 1u);
+    return {p.x + r - 1, p.y};
 }
 
 Loc TriPeaksRules::back_of(Loc const& l) const {
-    switch (l.kind) {
-        case Loc::FOUNDATION: {
-            Deck const* f = pile_of(foundations, l.pile);
-            return Loc(Loc::FOUNDATION, l.pile, f ? top_index(f->size()) : 0);
-        }
-        case Loc::STOCK: return Loc(Loc::STOCK, top_index(stock.size()), 0);
-        case Loc::TABLEAU: return Loc(Loc::TABLEAU, l.pile, 0);
-        default: return Loc();
-    }
+    return l.kind == Loc::TABLEAU ? Loc(Loc::TABLEAU, l.pile, 0) : StockDiscardRules::back_of(l);
 }
 
 void TriPeaksRules::flip_tableau() {

@@ -31,6 +31,7 @@ public:
     std::string namecode() const override { return "tripeaks"; }
     // The peaks (bottom row face up), 23 cards in the stock, one on the foundation.
     void deal() override;
+    // A tableau place, else the shared ones.
     E2::Vec2<int> pos_of(Loc const& l) const override;
     Loc back_of(Loc const& l) const override;
     // Turns up every face-down card whose covering piles are empty, once everything

@@ -13,8 +13,6 @@ namespace {
 
 int const registered = SolitaireRules::Creator::register_creator(new YukonCreator);
 
-Loc tableau_loc(unsigned p, size_t k) { return Loc(Loc::TABLEAU, static_cast<int>(p), static_cast<int>(k)); }
-
 }  // namespace
 
 YukonRules::YukonRules() : SuitBuildingRules(piles, foundation_count, opt_may_pluck_from_foundation) {}
@@ -115,18 +113,6 @@ void YukonRules::cheat_near_win() {
     reposition_everything();
 }
 
-bool YukonRules::may_auto_complete() const {
-    if (!stock.empty() || !waste.empty() || in_drag() || has_animation()) return false;
-    bool any = false;
-    for (Deck const& d : tableau) {
-        for (CardSprite const* c : d)
-            if (!c->face_up) return false;
-        if (!suit_building::pile_in_sequence(d)) return false;
-        any = any || !d.empty();
-    }
-    return any;
-}
-
 void YukonRules::auto_complete() {
     anim = AnimProfile(AnimProfile::AUTO_COMPLETE, 0, 0);
     std::vector<unsigned> lowest;
@@ -140,13 +126,7 @@ void YukonRules::auto_complete() {
     if (lowest.empty()) return;
     for (size_t j = 1; j < lowest.size(); ++j)
         std::swap(lowest[j], lowest[static_cast<size_t>(std::rand()) % (j + 1)]);
-    Deck& d = tableau[lowest.front()];
-    std::vector<Loc> places;
-    if (!may_move_to_foundation(*d.back(), &places)) return;
-    Loc const from = tableau_loc(lowest.front(), d.size() - 1);
-    CardSprite* c = remove_card_from(from);
-    pending_score += score_if_dropped(*c, from, places.front());
-    move_to(c, from, places.front(), false);
+    move_top_to_foundation(lowest.front());
 }
 
 void YukonCreator::save_options(FILE* f) { YukonOptions::save(f); }

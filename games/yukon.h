@@ -37,8 +37,6 @@ public:
     // The framework's rearrangement, then the first pile's top card onto the first pile
     // whose top card has its colour, or back where it was.
     void cheat_near_win() override;
-    // Nothing carried or moving, every card face up and every pile in sequence.
-    bool may_auto_complete() const override;
     // A lowest tableau top (chosen at random among equal ones) to its foundation.
     void auto_complete() override;
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "event_predicates.h"
+#include "foot_button.h"
 #include "loader_global.h"
 #include "options_screen.h"
 #include "player.h"
@@ -31,12 +32,7 @@ E2::Vec2<int> CardBackScreen::marker_pos(unsigned i) {
 void CardBackScreen::load(Loader* l) {
     background.surface = l->get_surface_delayed(".i/game/choosecardback_bg.jpg");
     background.set_pos(0, 0);
-    back.set_images(l->schedule_surface(".i/menu/options_up.png"), l->schedule_surface(".i/menu/options_over.png"),
-                    l->schedule_surface(".i/menu/options_down.png"));
-    back.glow = l->schedule_surface(".i/menu/menu_glow.png");
-    back.set_pos(313, 670);
-    back.set_state(ButtonSprite::normal);
-    back.register_listener(this);
+    load_foot_button(back, l, "options", this);
     for (unsigned i = 0; i < card_count; ++i) {
         cards[i].set_images(cardback_surf(i), nullptr, nullptr);
         cards[i].set_pos(card_pos(i));

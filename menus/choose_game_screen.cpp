@@ -1,6 +1,7 @@
 #include "choose_game_screen.h"
 
 #include "event_predicates.h"
+#include "foot_button.h"
 #include "loader.h"
 #include "play_screen.h"
 #include "surf.h"
@@ -25,12 +26,7 @@ void ChooseGameScreen::load(Loader* l) {
         games[i].register_listener(this);
         games[i].set_pos(game_button_pos(i));
     }
-    bcontinue.set_images(l->schedule_surface(".i/menu/continue_up.png"), l->schedule_surface(".i/menu/continue_over.png"),
-                         l->schedule_surface(".i/menu/continue_down.png"));
-    bcontinue.glow = l->schedule_surface(".i/menu/menu_glow.png");
-    bcontinue.set_pos(313, 670);
-    bcontinue.set_state(ButtonSprite::normal);
-    bcontinue.register_listener(this);
+    load_foot_button(bcontinue, l, "continue", this);
     marker.surface = l->get_surface_delayed(".i/menu/checkbox.png");
     marker.set_pos(marker_pos(0));
 }

@@ -4,6 +4,7 @@
 
 #include "enter_name_dialog.h"
 #include "event_predicates.h"
+#include "foot_button.h"
 #include "glyph_set.h"
 #include "loader.h"
 #include "main_menu_screen.h"
@@ -57,12 +58,7 @@ void ChoosePlayerScreen::load(Loader* l) {
         scores[i].align = TextSprite::align_right;
         scores[i].set_pos(777, 188 + dy);
     }
-    back.set_images(l->schedule_surface(".i/menu/mainmenu_up.png"), l->schedule_surface(".i/menu/mainmenu_over.png"),
-                    l->schedule_surface(".i/menu/mainmenu_down.png"));
-    back.glow = l->schedule_surface(".i/menu/menu_glow.png");
-    back.set_pos(313, 670);
-    back.set_state(ButtonSprite::normal);
-    back.register_listener(this);
+    load_foot_button(back, l, "mainmenu", this);
     marker.surface = l->get_surface_delayed(".i/menu/checkbox.png");
     delete_dialog.load(l);
 }

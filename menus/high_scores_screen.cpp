@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "event_predicates.h"
+#include "foot_button.h"
 #include "glyph_set.h"
 #include "io.h"
 #include "loader.h"
@@ -193,12 +194,7 @@ void HighScoresScreen::load(Loader* l) {
     read();
     background.surface = l->get_surface_delayed(".i/menu/highscores_bg.jpg");
     background.set_pos(0, 0);
-    back.set_images(l->schedule_surface(".i/menu/mainmenu_up.png"), l->schedule_surface(".i/menu/mainmenu_over.png"),
-                    l->schedule_surface(".i/menu/mainmenu_down.png"));
-    back.glow = l->schedule_surface(".i/menu/menu_glow.png");
-    back.set_pos(313, 670);
-    back.set_state(ButtonSprite::normal);
-    back.register_listener(this);
+    load_foot_button(back, l, "mainmenu", this);
     tabs.load(l, this);
     for (unsigned r = 0; r < row_count; ++r) {
         int y = 246 + 38 * static_cast<int>(r);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "foot_button.h"
 #include "loader.h"
 #include "loader_global.h"
 #include "play_screen.h"
@@ -29,9 +30,7 @@ void HowToPlayScreen::load(Loader* l) {
         add_page(new Sprite(l->get_surface_delayed(".i/game/howtoplay" + std::to_string(n) + "_bg.jpg"), {0, 0}));
     set_button(prev, l, ".i/game/howtoplay_prev_up.png", ".i/game/howtoplay_prev_over.png",
                ".i/game/howtoplay_prev_down.png", 733, 669, this);
-    set_button(done, l, ".i/menu/mainmenu_up.png", ".i/menu/mainmenu_over.png", ".i/menu/mainmenu_down.png", 313, 670,
-               this);
-    done.glow = l->schedule_surface(".i/menu/menu_glow.png");
+    load_foot_button(done, l, "mainmenu", this);
     set_button(next, l, ".i/game/howtoplay_next_up.png", ".i/game/howtoplay_next_over.png",
                ".i/game/howtoplay_next_down.png", 873, 669, this);
     show_rules.set_images(nullptr, l->schedule_surface(".i/menu/checkbox.png"));

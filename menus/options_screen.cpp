@@ -8,6 +8,7 @@
 #include "blit_job_manager.h"
 #include "card_back_screen.h"
 #include "event_predicates.h"
+#include "foot_button.h"
 #include "io.h"
 #include "loader_global.h"
 #include "main_menu_screen.h"
@@ -137,12 +138,7 @@ void OptionsScreen::keep() {
 void OptionsScreen::load(Loader* l) {
     background.surface = l->get_surface_delayed(".i/menu/options_bg.jpg");
     background.set_pos(0, 0);
-    back.set_images(l->schedule_surface(".i/menu/mainmenu_up.png"), l->schedule_surface(".i/menu/mainmenu_over.png"),
-                    l->schedule_surface(".i/menu/mainmenu_down.png"));
-    back.glow = l->schedule_surface(".i/menu/menu_glow.png");
-    back.set_pos(313, 670);
-    back.set_state(ButtonSprite::normal);
-    back.register_listener(this);
+    load_foot_button(back, l, "mainmenu", this);
     cardback_button.set_images(l->schedule_surface(".i/game/options_changecardback_up.png"),
                                l->schedule_surface(".i/game/options_changecardback_over.png"),
                                l->schedule_surface(".i/game/options_changecardback_down.png"));

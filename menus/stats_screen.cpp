@@ -1,6 +1,7 @@
 #include "stats_screen.h"
 
 #include "event_predicates.h"
+#include "foot_button.h"
 #include "glyph_set.h"
 #include "loader.h"
 #include "play_screen.h"
@@ -42,13 +43,7 @@ void StatsScreen::resync() {
 void StatsScreen::load(Loader* l) {
     background.surface = l->get_surface_delayed(".i/game/stats_bg.jpg");
     background.set_pos(0, 0);
-    continue_button.set_images(l->schedule_surface(".i/menu/continue_up.png"),
-                               l->schedule_surface(".i/menu/continue_over.png"),
-                               l->schedule_surface(".i/menu/continue_down.png"));
-    continue_button.glow = l->schedule_surface(".i/menu/menu_glow.png");
-    continue_button.set_pos(313, 670);
-    continue_button.set_state(ButtonSprite::normal);
-    continue_button.register_listener(this);
+    load_foot_button(continue_button, l, "continue", this);
     tabs.load(l, this);
     for (unsigned r = 0; r < value_count; ++r) {
         values_[r].glyphs = &menu_glyphs;

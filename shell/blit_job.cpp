@@ -70,19 +70,19 @@ BlitJob::BlitJob(E2::BlitOp op, E2::BlendMode mode, Surf const* surface_, E2::Ve
       color(color_),
       ai(ai_) {}
 
-SDL_Rect BlitJob::sdl_rect() const {
-    SDL_Rect r;
-    r.x = static_cast<Sint16>(rect.x);
-    r.y = static_cast<Sint16>(rect.y);
-    r.w = static_cast<Uint16>(rect.w);
-    r.h = static_cast<Uint16>(rect.h);
-    return r;
+SDL_Rect to_sdl_rect(E2::Rect<int> const& r) {
+    SDL_Rect s;
+    s.x = static_cast<Sint16>(r.x);
+    s.y = static_cast<Sint16>(r.y);
+    s.w = static_cast<Uint16>(r.w);
+    s.h = static_cast<Uint16>(r.h);
+    return s;
 }
 
 void BlitJob::execute(SDL_Surface* dst) const {
     // A negative size would wrap to a huge 16-bit one and paint far outside the job.
     if (!dst || rect.w < 0 || rect.h < 0) return;
-    SDL_Rect r = sdl_rect();
+    SDL_Rect r = to_sdl_rect(rect);
     switch (op()) {
         case E2::op_fill:
             fill(dst, &r, mode(), color, ai);

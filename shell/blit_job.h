@@ -33,6 +33,9 @@ enum BlendMode : std::uint32_t {
 
 }  // namespace E2
 
+// The rectangle in the media layer's 16-bit form.
+SDL_Rect to_sdl_rect(E2::Rect<int> const& r);
+
 class BlitJob {
 public:
     static constexpr std::uint32_t op_mask = 0x07;
@@ -49,9 +52,6 @@ public:
 
     std::uint32_t op() const { return flags & op_mask; }
     std::uint32_t mode() const { return flags & mode_mask; }
-    // The rectangle in the media layer's 16-bit form.
-    SDL_Rect sdl_rect() const;
-
     // Draws the job onto dst, limited by dst's clip rectangle.
     void execute(SDL_Surface* dst) const;
 

@@ -120,25 +120,14 @@ void BlitJobManager::recalc_dirties() {
     }
 
     update_rects_.clear();
-    for (E2::Rect<int> const& r : rects) {
-        SDL_Rect s;
-        s.x = static_cast<Sint16>(r.x);
-        s.y = static_cast<Sint16>(r.y);
-        s.w = static_cast<Uint16>(r.w);
-        s.h = static_cast<Uint16>(r.h);
-        update_rects_.push_back(s);
-    }
+    for (E2::Rect<int> const& r : rects) update_rects_.push_back(to_sdl_rect(r));
     dirty_rects_.insert(dirty_rects_.end(), rects.begin(), rects.end());
 }
 
 void BlitJobManager::execute(SDL_Surface* s) {
     if (!s) return;
     for (E2::Rect<int> const& d : dirty_rects_) {
-        SDL_Rect clip;
-        clip.x = static_cast<Sint16>(d.x);
-        clip.y = static_cast<Sint16>(d.y);
-        clip.w = static_cast<Uint16>(d.w);
-        clip.h = static_cast<Uint16>(d.h);
+        SDL_Rect clip = to_sdl_rect(d);
         SDL_SetClipRect(s, &clip);
         for (BlitJob const* j : jobs_) j->execute(s);
     }

@@ -2,20 +2,15 @@
 
 #include <climits>
 
-#include "dialog_dim.h"
 #include "event_predicates.h"
 
 namespace {
 
 E2::Vec2<int> plus(E2::Vec2<int> const& a, E2::Vec2<int> const& b) { return {a.x + b.x, a.y + b.y}; }
 
-bool is_yes_key(SDL_Event const* e) {
-    return e->type == SDL_KEYDOWN && (e->key.keysym.sym == SDLK_SPACE || _is_key_enter(e->key.keysym.sym));
-}
-
 }  // namespace
 
-ConfirmDialog::ConfirmDialog() {
+ConfirmDialog::ConfirmDialog() : ModalDialog({&bconfirm, &bcancel}) {
     bg.set_pos(default_bg_pos());
     bconfirm.set_pos(plus(bg.pos(), default_bconfirm_pos_offset()));
     bcancel.set_pos(plus(bg.pos(), default_bcancel_pos_offset()));
@@ -70,17 +65,7 @@ bool ConfirmDialog::on_click(ButtonSprite* b) {
 void ConfirmDialog::tick(unsigned now, unsigned dt) {
     if (!shown) return;
     shown_ms = shown_ms > UINT_MAX - dt ? UINT_MAX : shown_ms + dt;
-    bg.tick(now, dt);
-    bconfirm.tick(now, dt);
-    bcancel.tick(now, dt);
-}
-
-void ConfirmDialog::display(SDL_Surface* s) const {
-    if (!shown) return;
-    submit_dialog_dim();
-    bg.display(s);
-    bconfirm.display(s);
-    bcancel.display(s);
+    ModalDialog::tick(now, dt);
 }
 
 bool ConfirmDialog::proc_event(SDL_Event* e) {
@@ -89,7 +74,7 @@ bool ConfirmDialog::proc_event(SDL_Event* e) {
         finish(false);
         return true;
     }
-    if (is_yes_key(e)) {
+    if (is_space_or_enter(e)) {
         finish(true);
         return true;
     }

@@ -4,12 +4,11 @@
 // reads `result` once it has closed. It ignores all input for its first 500 ms.
 
 #include "button_sprite.h"
-#include "sprite.h"
-#include "tde.h"
+#include "modal_dialog.h"
 
 class Surf;
 
-class ConfirmDialog : public TDE, public ButtonSprite::Listener {
+class ConfirmDialog : public ModalDialog {
 public:
     // Events are taken only after this long since show().
     static constexpr unsigned guard_ms = 500;
@@ -29,10 +28,8 @@ public:
                                        E2::Vec2<int> const& cancel_offset, Surf* cancel_up, Surf* cancel_over,
                                        Surf* cancel_down);
 
-    // While shown: the guard clock and the sprites.
+    // While shown: the guard clock, then the dialog.
     void tick(unsigned now, unsigned dt) override;
-    // While shown: the dim layer, the background, then the buttons.
-    void display(SDL_Surface* s) const override;
     // Hidden or guarded: false. Escape answers no, Space or Enter yes; otherwise the
     // buttons, then the background.
     bool proc_event(SDL_Event* e) override;
@@ -47,9 +44,7 @@ public:
     virtual bool allow_events() const;
     virtual void finish(bool answer);
 
-    bool shown = false;
     bool result = false;  // true = confirmed
-    Sprite bg;
     ButtonSprite bconfirm;
     ButtonSprite bcancel;
     unsigned shown_ms = 0;

@@ -3,17 +3,13 @@
 // button, on Space, on either Enter key or on Escape, and swallows every event while shown.
 
 #include "button_sprite.h"
-#include "sprite.h"
-#include "tde.h"
+#include "modal_dialog.h"
 
-class ContinueDialog : public TDE, public ButtonSprite::Listener {
+class ContinueDialog : public ModalDialog {
 public:
     // Hidden; a subclass places the background and the button.
-    ContinueDialog() = default;
+    ContinueDialog() : ModalDialog({&bcontinue}) {}
 
-    void tick(unsigned now, unsigned dt) override;
-    // While shown: the dim layer, the background, then the button.
-    void display(SDL_Surface* s) const override;
     bool proc_event(SDL_Event* e) override;
     // Listens to the continue button.
     void load(Loader* l) override;
@@ -22,7 +18,5 @@ public:
     virtual void show();
     virtual void finish();
 
-    bool shown = false;
-    Sprite bg;
     ButtonSprite bcontinue;
 };

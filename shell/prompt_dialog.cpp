@@ -1,9 +1,8 @@
 #include "prompt_dialog.h"
 
-#include "dialog_dim.h"
 #include "event_predicates.h"
 
-PromptDialog::PromptDialog() {
+PromptDialog::PromptDialog() : ModalDialog({&text, &bok}) {
     bg.set_pos(120, 162);
     bok.set_pos(202, 466);
     text.set_editable(true);
@@ -25,21 +24,6 @@ bool PromptDialog::on_click(ButtonSprite* b) {
     if (!shown || b != &bok) return false;
     finish();
     return true;
-}
-
-void PromptDialog::tick(unsigned now, unsigned dt) {
-    if (!shown) return;
-    bg.tick(now, dt);
-    bok.tick(now, dt);
-    text.tick(now, dt);
-}
-
-void PromptDialog::display(SDL_Surface* s) const {
-    if (!shown) return;
-    submit_dialog_dim();
-    bg.display(s);
-    text.display(s);
-    bok.display(s);
 }
 
 bool PromptDialog::proc_event(SDL_Event* e) {

@@ -6,20 +6,15 @@
 #include <string>
 
 #include "button_sprite.h"
-#include "sprite.h"
-#include "tde.h"
+#include "modal_dialog.h"
 #include "text_sprite.h"
 
-class PromptDialog : public TDE, public ButtonSprite::Listener {
+class PromptDialog : public ModalDialog {
 public:
-    // Hidden, the background at (120, 162), OK at (202, 466), the text editable; not yet
-    // OK's listener.
+    // Hidden, the background at (120, 162), OK at (202, 466), the text editable and drawn
+    // under OK; not yet OK's listener.
     PromptDialog();
 
-    // While shown: the sprites; the cursor blinks.
-    void tick(unsigned now, unsigned dt) override;
-    // While shown: the dim layer, the background, the text, then OK.
-    void display(SDL_Surface* s) const override;
     // Escape closes (the text stays as typed); keys go to the text; Enter with text
     // closes; every event is swallowed while shown.
     bool proc_event(SDL_Event* e) override;
@@ -30,8 +25,6 @@ public:
     virtual void show(std::string const& s);
     virtual void finish();
 
-    bool shown = false;
-    Sprite bg;
     ButtonSprite bok;
     TextSprite text;
 };

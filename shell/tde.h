@@ -16,6 +16,7 @@ struct AppState {
     bool mouse_focus = true;
 };
 
+// TDE: tick, display, event, the three calls a frame makes on the screen in front.
 class TDE {
 public:
     virtual ~TDE();

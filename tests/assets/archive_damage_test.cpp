@@ -452,7 +452,7 @@ struct BuiltArchive : RealAudio {
 };
 
 TEST_F(BuiltArchive, CutAtAnyLengthLoadsWhatIsWholeAndNothingPastTheCut) {
-    QDataRow const& title = row_of("i/menu/title_bg.jpg");
+    QDataRow const title = row_of("i/menu/title_bg.jpg");
     long total = static_cast<long>(bytes.size());
     std::vector<long> cuts = {0,
                               7,
@@ -526,7 +526,7 @@ TEST_F(BuiltArchive, MembersDamagedInPlaceStaySilentOrUnloadedAndSpareTheirNeigh
 }
 
 TEST_F(BuiltArchive, TrackCutShortPlaysUpToTheCutAndFallsSilent) {
-    QDataRow const& menu = row_of("a/menu.ogg");
+    QDataRow const menu = row_of("a/menu.ogg");
     // Its first 20000 bytes are left: a few seconds of its three minutes.
     use(bytes.substr(0, header + menu.offset + 20000));
     Mus m(".a/menu.ogg", nullptr, 1.0f, 184000);

@@ -137,7 +137,7 @@ TEST(AssetTable, TopBarTilesTheCanvasWidth) {
     int x = 0;
     for (const char* b : {"newdeal", "undo", "newgame", "gamerules", "gameoptions", "stats",
                           "mainmenu"}) {
-        const Member& m = member(std::string("i/game/") + b + "_up.png");
+        const Member m = member(std::string("i/game/") + b + "_up.png");
         EXPECT_EQ(m.h, 48) << m.name;
         x += m.w;
     }
@@ -170,7 +170,7 @@ TEST(AssetTable, PlacedImagesFitTheCanvas) {
         {"i/menu/splashlogo.png", 312, 184},
     };
     for (const auto& p : placed) {
-        const Member& m = member(p.name);
+        const Member m = member(p.name);
         EXPECT_LE(p.x + m.w, 1024) << p.name;
         EXPECT_LE(p.y + m.h, 768) << p.name;
     }
