@@ -12,7 +12,7 @@ import struct
 import sys
 import tempfile
 
-from harness import Game, Picture, Screens, archive_of, check, keep, main, wait_for
+from harness import Game, Picture, Screens, archive_of, check, keep, main, until, wait_for
 
 SAVE_FOLDER = os.path.join("Quorlan Games", "Lunerra Solitaire")
 MAGIC = 0x8B901886
@@ -138,13 +138,17 @@ def case_profiles_kept(exe):
 
 
 def case_release_after_loading(exe):
-    """A press before the images have loaded (during the splash, which takes it as the
-    title's loading does: swallowed), its release over the click-to-begin button once they
-    have loaded: that first release leads on, though the button never saw the press."""
+    """A press before the images have loaded (in the fades from the splash to the title, or
+    in the title's loading, which swallow it), its release over the click-to-begin button
+    once they have loaded: that first release leads on, though the button never saw the
+    press. The press waits for the splash to end, so that the window is surely on the
+    screen to take it (a press over no window of the game would take its release too)."""
     archive = archive_of(exe)
     g = Game(exe)
     try:
         g.find_window()
+        until(lambda: (lambda r: r["screen"] != "SplashScreen" and
+                       any(e[0] == "SplashScreen" for e in r["history"]))(g.report()), "the splash did not end")
         over = ("413", "671")  # over the button's place
         g.x("xdotool", "mousemove", "--window", str(g.window), *over)
         g.x("xdotool", "mousedown", "1")
