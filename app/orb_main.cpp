@@ -84,6 +84,11 @@ char const* env_value(char const* key) {
 char const no_display[] = "no graphical display was found; start the game on a desktop (DISPLAY or WAYLAND_DISPLAY), "
                           "or name a video driver in SDL_VIDEODRIVER";
 
+std::string no_wayland_display(char const* wayland_display, std::string const& reason) {
+    return "the Wayland display WAYLAND_DISPLAY " + quoted(wayland_display) + " could not be opened (" + reason +
+           "); start the game on a desktop, or name a video driver in SDL_VIDEODRIVER";
+}
+
 // Why the media layer's video, started or not (`init_error` is what starting it said),
 // shows no pictures, or empty. `asked` is the driver the user named, `x11_display` the
 // display the X11 driver alone was tried on, `wayland_display` the Wayland display set
@@ -106,10 +111,24 @@ std::string video_problem(std::string const& init_error, char const* asked, char
         if (std::strcmp(name, fallback) == 0) shows = false;
     if (shows) return "";
     if (wayland_display)
-        return "the Wayland display WAYLAND_DISPLAY " + quoted(wayland_display) +
-               " could not be opened (no compositor there, or one this user may not reach); start the game on a "
-               "desktop, or name a video driver in SDL_VIDEODRIVER";
+        return no_wayland_display(wayland_display, "no compositor there, or one this user may not reach");
     return no_display;
+}
+
+// Why the Wayland display cannot be found without starting the media layer (whose Wayland
+// client library would write its own line about it first), or empty: a display named relative
+// to XDG_RUNTIME_DIR where that is unset or not absolute.
+std::string wayland_socket_unfound(std::string const& wayland_display) {
+    if (wayland_display.empty() || wayland_display[0] == '/') return "";
+    char const* runtime = env_value("XDG_RUNTIME_DIR");
+    if (!runtime)
+        return no_wayland_display(wayland_display.c_str(),
+                                  "XDG_RUNTIME_DIR, the folder that would hold its socket, is not set");
+    if (runtime[0] != '/')
+        return no_wayland_display(wayland_display.c_str(),
+                                  "XDG_RUNTIME_DIR " + quoted(runtime) +
+                                      ", the folder that would hold its socket, is not an absolute path");
+    return "";
 }
 
 // Whether the SDL 1.2 library this run loaded is sdl12-compat (1.2.50 and later, over SDL 2),
@@ -176,6 +195,11 @@ int orb_main(int argc, char** argv) {
     // Only a Wayland display: the classic library is not started on it, sdl12-compat is.
     if (x11_display.empty() && asked.empty() && !linked_sdl_is_compat()) {
         std::fprintf(stderr, "lunerra: %s\n", no_wayland_driver().c_str());
+        return 1;
+    }
+    std::string const unfound = wayland_socket_unfound(wayland_display);
+    if (!unfound.empty()) {
+        std::fprintf(stderr, "lunerra: %s\n", unfound.c_str());
         return 1;
     }
     // Likewise with a display that cannot be opened: only the X11 driver (the same name in

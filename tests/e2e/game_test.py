@@ -349,7 +349,8 @@ def case_no_display(exe):
     at all, and with a named driver that cannot be used, which the message names; a display
     that cannot be opened with the library's reason. With only a Wayland display (none
     there), the classic library, which has no Wayland driver, is not started; sdl12-compat
-    tries it and cannot open it."""
+    tries it and cannot open it, but is not started where XDG_RUNTIME_DIR, which would hold
+    the display's socket, is unset (empty: read as unset by the Wayland library too)."""
     real = display()
     runtime = tempfile.mkdtemp(prefix="lunerra-xdg-")
     wayland = {"WAYLAND_DISPLAY": "lunerra-no-such-display", "XDG_RUNTIME_DIR": runtime}
@@ -358,6 +359,9 @@ def case_no_display(exe):
     for what, disp, env, said in (
             ("no DISPLAY", "", {"WAYLAND_DISPLAY": ""}, b"no graphical display was found"),
             ("only Wayland", "", wayland, no_wayland),
+            ("only Wayland, no XDG_RUNTIME_DIR", "", {"WAYLAND_DISPLAY": "wayland-0", "XDG_RUNTIME_DIR": ""},
+             b"XDG_RUNTIME_DIR, the folder that would hold its socket, is not set" if loads_sdl12_compat(exe)
+             else b"has no Wayland driver"),
             ("no server", ":4097", {"SDL_VIDEODRIVER": "x11"}, b"video driver 'x11' named in SDL_VIDEODRIVER"),
             # A reason comes before the guess at one.
             ("no server, no driver", ":4097", {}, (b"display DISPLAY ':4097' could not be opened (",
