@@ -44,11 +44,12 @@ while IFS=$'\t' read -r tree holds args want gone; do
   esac
   [ "$holds" = - ] || printf 'CMAKE_BUILD_TYPE:STRING=Release\nCMAKE_GENERATOR:INTERNAL=%s\nLUNERRA_TESTS:BOOL=ON\nLUNERRA_SEEN:INTERNAL=1\n' \
     "$g" >"$b/CMakeCache.txt"
-  [ "$holds" = n ] || [ "$holds" = - ] || (cd "$b" && touch $files)
+  [ "$holds" = n ] || [ "$holds" = - ] || for f in $files; do : >"$b/$f"; done
   read -ra argv <<<"$args"
   (cd "$tmp/$tree" && PATH=$tmp/bin:$PATH CMAKE_LOG=$tmp/log "$cb" build "${argv[@]}" >/dev/null) ||
     { echo "$tree, $holds, $args: failed"; fail=1; }
-  got=$(cat "$tmp/log" 2>/dev/null) || got=-
+  got=-
+  [ ! -e "$tmp/log" ] || got=$(<"$tmp/log")
   [ "$got" = "$want" ] || { echo "$tree, $holds, $args: cmake called with '$got', not '$want'"; fail=1; }
   for f in $gone; do
     [ ! -e "$b/$f" ] || { echo "$tree, $holds, $args: $f left"; fail=1; }
