@@ -139,7 +139,11 @@ int main(int argc, char** argv) {
     std::stable_sort(gs.begin(), gs.end(),
                      [](const bench::Group& a, const bench::Group& b) { return a.order < b.order; });
     bench::PrintingReporter rep;
-    rep.note("milliseconds per operation, fastest of " + std::to_string(s.batches) + " batches");
+    SDL_version const* v = SDL_Linked_Version();
+    // sdl12-compat reports 1.2.50 or later; the classic library 1.2.15.
+    rep.note("SDL " + std::to_string(v->major) + "." + std::to_string(v->minor) + "." + std::to_string(v->patch) +
+             (v->patch >= 50 ? " (sdl12-compat)" : " (classic)"));
+    rep.note("milliseconds per operation (load.rss_mb: MB), fastest of " + std::to_string(s.batches) + " batches");
     for (const bench::Group& g : gs) {
         if (!s.filter.empty() && g.name.find(s.filter) == std::string::npos) continue;
         g.fn(rep);
