@@ -40,6 +40,23 @@ std::string folder_of(std::string const& path) {
 
 bool same_file(struct stat const& a, struct stat const& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
+// Whether the file at `name` is still the one `fd` is open on.
+bool names(std::string const& name, int fd) {
+    struct stat held {}, named {};
+    return fstat(fd, &held) == 0 && lstat(name.c_str(), &named) == 0 && same_file(held, named);
+}
+
+// flock, again where a signal interrupted it: 0, or -1 with errno.
+int lock(int fd, int operation) {
+    int r;
+    while ((r = calls().flock(fd, operation)) != 0 && errno == EINTR) {
+    }
+    return r;
+}
+
+// Whether a lock failed because the file system takes none: saves then go on without.
+bool locks_refused(int e) { return e == ENOLCK || e == EOPNOTSUPP || e == ENOSYS; }
+
 // Whether `entry` is a temporary of the file `name`: "<name>.<16 hex digits>.tmp<pid>", or
 // "<name>.tmp<pid>" as earlier versions named them.
 bool is_temporary(std::string const& entry, std::string const& name) {
@@ -52,8 +69,11 @@ bool is_temporary(std::string const& entry, std::string const& name) {
 
 // A save holds a lock on each temporary it makes until the temporary is renamed in or
 // removed, so one whose lock can be taken belongs to no live save, in this pid namespace or
-// any other: a run killed mid-save left it. Only those are removed.
+// any other: a run killed mid-save left it. Only those are removed; where the file system
+// refuses locks, only those untouched for a day, longer than any save lasts. One that another
+// clean-up took, or that was made again under its name, after the open is left alone.
 void remove_stale_temporaries(std::string const& target) {
+    std::time_t const a_day = 24 * 60 * 60;
     std::string const folder = folder_of(target), name = target.substr(target.rfind('/') + 1);
     DIR* d = opendir(folder.c_str());
     if (!d) return;
@@ -62,14 +82,29 @@ void remove_stale_temporaries(std::string const& target) {
         std::string const tmp = folder + "/" + e->d_name;
         int fd = open(tmp.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
         if (fd < 0) continue;
-        struct stat held {}, named {};
-        if (flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &held) == 0 && lstat(tmp.c_str(), &named) == 0 &&
-            same_file(held, named))
-            unlink(tmp.c_str());
+        struct stat st {};
+        bool const free = lock(fd, LOCK_EX | LOCK_NB) == 0 ||
+                          (locks_refused(errno) && fstat(fd, &st) == 0 && std::time(nullptr) - st.st_mtime > a_day);
+        if (free && names(tmp, fd)) unlink(tmp.c_str());
         close(fd);
     }
     closedir(d);
 }
+
+// An open descriptor, closed when it goes.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) close(fd_);
+    }
+    Descriptor(Descriptor const&) = delete;
+    Descriptor& operator=(Descriptor const&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
 
 // A file this save made: removed when the save ends, unless its name was cleared (it was
 // renamed in, or took a name it keeps). `lock` holds its lock until then.
@@ -86,11 +121,12 @@ struct Temporary {
 };
 
 // Makes `t` beside `target` under a name no other process holds (pid and random bits, never
-// over an existing name) and locks it: a descriptor to write it through, or -1 with errno.
+// over an existing name) and locks it (where the file system refuses locks, the clean-up goes
+// by age instead): a descriptor to write it through, or -1 with errno.
 int make_temporary(Temporary& t, std::string const& target, mode_t mode) {
     for (int tries = 0; tries < 100; ++tries) {
         std::uint64_t r = 0;
-        if (getrandom(&r, sizeof r, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof r))
+        if (calls().getrandom(&r, sizeof r, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof r))
             r = static_cast<std::uint64_t>(std::clock()) * 0x9E3779B97F4A7C15u + static_cast<unsigned>(tries);
         char bits[17];
         std::snprintf(bits, sizeof bits, "%016llx", static_cast<unsigned long long>(r));
@@ -99,12 +135,13 @@ int make_temporary(Temporary& t, std::string const& target, mode_t mode) {
         if (fd < 0 && errno == EEXIST) continue;
         if (fd < 0) return -1;
         // A clean-up may have taken it between the open and the lock: then it is no longer ours.
-        flock(fd, LOCK_EX);
-        struct stat held {}, named {};
-        if (fstat(fd, &held) == 0 && lstat(name.c_str(), &named) == 0 && same_file(held, named)) {
+        int const unlocked = (lock(fd, LOCK_EX) == 0 || locks_refused(errno)) ? 0 : errno;
+        if (names(name, fd)) {
             t.name = name;
             t.lock = fd;
-            return dup(fd);
+            if (!unlocked) return dup(fd);
+            errno = unlocked;
+            return -1;
         }
         close(fd);
     }
@@ -276,6 +313,9 @@ std::string save_through(std::string const& path, std::function<void(FILE*)> con
     if (exists && !S_ISREG(old.st_mode)) return "not a plain file";
     bool const aside = exists && is_record_unreadable(path);
     if (exists && !aside && access(target.c_str(), W_OK) != 0) return std::strerror(errno);
+    // A record to keep aside is held open while the save lasts, so that the roll-back's look at
+    // the path never takes another file for it (a freed file's number may be given again).
+    Descriptor const held(aside ? open(target.c_str(), O_PATH | O_CLOEXEC) : -1);
 
     // Write and sync the temporary: until it is renamed in, the path keeps what it held.
     remove_stale_temporaries(target);
@@ -319,22 +359,26 @@ std::string save_through(std::string const& path, std::function<void(FILE*)> con
     if (!tmp.name.empty()) {
         if (calls().rename(tmp.name.c_str(), target.c_str(), 0) != 0) {
             int const e = errno;
-            struct stat now {};
             bool const back = moved ? calls().rename(kept.c_str(), target.c_str(), RENAME_NOREPLACE) == 0
-                                    : kept.empty() || (stat(target.c_str(), &now) == 0 && same_file(now, old) &&
-                                                       unlink(kept.c_str()) == 0);
+                                    : kept.empty() || (names(target, held.get()) && unlink(kept.c_str()) == 0);
             if (!back) where = kept;
             return std::strerror(e);
         }
         tmp.name.clear();
     }
 
-    // Tell: the rename is made durable, and a record kept aside is told with its new name.
+    // Tell: the rename is made durable (where the folder cannot be synced, the new record
+    // stands but may not outlast a power cut: told once per path), and a record kept aside is
+    // told with its new name.
     int dir = open(folder_of(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        fsync(dir);
-        close(dir);
-    }
+    int const unsynced = (dir < 0 || calls().fsync(dir) != 0) ? errno : 0;
+    if (dir >= 0) close(dir);
+    static std::set<std::string>* told = new std::set<std::string>;
+    if (unsynced && told->insert(path).second)
+        std::fprintf(stderr,
+                     "lunerra: %s was saved, but its folder could not be synced (%s); the new record may not outlast "
+                     "a power cut\n",
+                     target.c_str(), std::strerror(unsynced));
     if (!kept.empty()) {
         unreadable_records().marked.erase(path);
         std::fprintf(stderr, "lunerra: %s could not be read; it was moved to %s\n", path.c_str(), kept.c_str());
@@ -346,7 +390,7 @@ std::string save_through(std::string const& path, std::function<void(FILE*)> con
 
 SaveCalls& save_calls() { return calls(); }
 
-SaveCalls real_save_calls() { return SaveCalls{::link, rename_with_flags, ::fsync, ::close}; }
+SaveCalls real_save_calls() { return SaveCalls{::link, rename_with_flags, ::fsync, ::close, ::flock, ::getrandom}; }
 
 std::string bytes_of(std::function<void(FILE*)> const& write) {
     char* buf = nullptr;
@@ -366,9 +410,9 @@ bool save_file_atomically(std::string const& path, std::function<void(FILE*)> co
     std::string const why = save_through(path, write, target, where);
     if (why.empty()) return true;
     // Told once per path in a run, naming the file that could not be written (through a
-    // link, the one it leads to).
+    // link, the one it leads to); a failure that leaves the old record aside, every time.
     static std::set<std::string>* told = new std::set<std::string>;
-    if (!told->insert(path).second) return false;
+    if (!told->insert(path).second && where.empty()) return false;
     if (!where.empty()) where = "; the old record is at " + where;
     std::fprintf(stderr, "lunerra: %s was not saved (%s)%s\n", target.c_str(), why.c_str(), where.c_str());
     return false;

@@ -33,9 +33,13 @@ namespace io {
 // renamed in). So a record stands at the path throughout, an aside name
 // only ever holds a whole record, and stderr is told where the old one
 // went.
+// Where the file system refuses locks, the save goes on without one, and
+// the clean-up removes only temporaries untouched for a day.
 // Every failure is told on stderr with the file that could not be written
-// and the reason, once per path in a run; where the record kept aside
-// could not be put back, the line says where it is.
+// and the reason, once per path in a run; one that leaves the record kept
+// aside (it could not be put back) is told every time, with where it is.
+// A folder that cannot be synced after the rename is told once per path
+// (the save still succeeds: the new file may not outlast a power cut).
 bool save_file_atomically(std::string const& path, std::function<void(FILE*)> const& write);
 
 // How a record file was found by open_record.

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <grp.h>
@@ -20,6 +21,7 @@
 
 #include "io.h"
 #include "save_file.h"
+#include "save_file_calls.h"
 #include "temp_dir.h"
 
 namespace {
@@ -230,27 +232,83 @@ TEST(SaveOverSomethingThatIsNoFile, FailsAndRemovesTheTemporary) {
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"player1.dat"});
 }
 
+// How the save's locks go (`lock`: every one fails with it; EINTR: each is interrupted once)
+// and what else happens in the folder meanwhile (`race`): 1, the save's temporary is removed
+// between its open and its lock; 2, a stale temporary is made again by a live save between
+// the clean-up's open and its lock. The names' random parts are drawn in turn from fedcba...10.
+struct Beside {
+    char const* name;
+    int lock, race;
+} beside;
+std::string racing;  // the temporary the race is about
+int raced, live;     // the live save's temporary a race makes
+bool interrupted;
+std::uint64_t draw;
+
+void PrintTo(Beside const& b, std::ostream* os) { *os << b.name; }
+
+class SaveAfterAKilledRun : public ::testing::TestWithParam<Beside> {};
+
 // A run killed mid-save leaves its temporary: the next save of that file removes those whose
 // lock it can take, and nothing else. A live save holds the lock, whatever its pid (in
-// another pid namespace it may be this one's).
-TEST(SaveAfterAKilledRun, RemovesOnlyTheTemporariesNoSaveHolds) {
+// another pid namespace it may be this one's), also against a clean-up that runs mid-save;
+// where locks are refused, the save holds and only temporaries over a day old are removed.
+// The save's first name is a live save's temporary: it is never opened over.
+TEST_P(SaveAfterAKilledRun, RemovesOnlyTheTemporariesNoSaveHolds) {
+    Beside const& r = GetParam();
     TempDir dir;
-    std::string const pid = std::to_string(getpid());
+    std::string const pid = std::to_string(getpid()), path = dir / "player2.dat";
     std::string const stale = "player2.dat.tmp" + pid, stale_random = "player2.dat.0123456789abcdef.tmp" + pid;
     std::string const held = "player2.dat.fedcba9876543210.tmp" + pid, other_file = "player3.dat.tmp" + pid;
     for (std::string name : {stale, stale_random, held, other_file, std::string("player2.dat.tmpx"),
                              std::string("player2.dat.tmp")})
         write_file(dir / name, "partial");
+    timespec const two_days_ago[2] = {{time(nullptr) - 2 * 86400, 0}, {time(nullptr) - 2 * 86400, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, (dir / stale).c_str(), two_days_ago, 0), 0);
     int fd = open((dir / held).c_str(), O_RDONLY);
     ASSERT_EQ(flock(fd, LOCK_EX), 0);
-    ASSERT_EQ(save(dir / "player2.dat", "whole"), saved);
-    close(fd);
+    beside = r, raced = 0, live = -1, interrupted = false, draw = 0xfedcba9876543210u;
+    racing = r.race == 1 ? path + ".fedcba9876543211.tmp" + pid : dir / stale_random;
+    E2::io::save_calls().flock = [](int f, int op) {
+        struct stat a {}, b {};
+        bool const on = fstat(f, &a) == 0 && stat(racing.c_str(), &b) == 0 && a.st_ino == b.st_ino;
+        if (beside.race && on && (beside.race == 1) == !(op & LOCK_NB) && !raced++) {
+            unlink(racing.c_str());
+            if (beside.race == 2) flock(live = open(racing.c_str(), O_RDWR | O_CREAT, 0600), LOCK_EX);
+        }
+        if (beside.lock && (beside.lock != EINTR || (interrupted = !interrupted))) return errno = beside.lock, -1;
+        return flock(f, op | LOCK_NB);
+    };
+    E2::io::save_calls().getrandom = [](void* to, std::size_t n, unsigned) -> ssize_t {
+        std::memcpy(to, &draw, n), ++draw;
+        return static_cast<ssize_t>(n);
+    };
+    testing::internal::CaptureStderr();
+    bool const saves = r.lock != EINVAL, ok = E2::io::save_file_atomically(path, [&path](FILE* f) {
+        E2::io::open_record(path);  // a clean-up mid-save
+        std::fputs("whole", f);
+    });
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              saves ? "" : "lunerra: " + path + " was not saved (Invalid argument)\n");
+    E2::io::save_calls() = E2::io::real_save_calls();
+    close(fd), close(live);
+    EXPECT_EQ(ok, saves);
     std::vector<std::string> left = dir.entries();
     std::sort(left.begin(), left.end());
-    std::vector<std::string> expected{"player2.dat", "player2.dat.tmp", held, "player2.dat.tmpx", other_file};
+    std::vector<std::string> expected{"player2.dat.tmp", held, "player2.dat.tmpx", other_file};
+    expected.push_back(saves ? "player2.dat" : stale);
+    if (!saves || r.lock == ENOLCK || r.race == 2) expected.push_back(stale_random);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(left, expected);
-    EXPECT_EQ(read_file(dir / "player2.dat"), "whole");
+    EXPECT_EQ(read_file(path), saves ? "whole" : "");
+    EXPECT_EQ(read_file(dir / held), "partial");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Locks, SaveAfterAKilledRun,
+    ::testing::Values(Beside{"AsFound", 0, 0}, Beside{"Interrupted", EINTR, 0}, Beside{"Refused", ENOLCK, 0},
+                      Beside{"Failing", EINVAL, 0}, Beside{"OwnRemovedBeforeItsLock", 0, 1},
+                      Beside{"StaleMadeAgainBeforeTheCleanUpsLock", 0, 2}),
+    [](::testing::TestParamInfo<Beside> const& info) { return std::string(info.param.name); });
 
 }  // namespace

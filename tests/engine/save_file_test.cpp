@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
+#include <sys/file.h>
+#include <sys/random.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -26,10 +28,11 @@ void write_record(FILE* f) {
 }
 
 // The helper's calls, watched: before each a record stands at `path` (unless `may_empty`),
-// "<path>.unreadable" is missing or holds `old` whole (where that is given), it is missing at
-// each sync and there before the new file is renamed in. The calls chosen fail with their
-// errno: `link` the record's links (every link with `links`), `fsync_from` EIO from that sync
-// on (1: the new file's). `other` is put at the path as the (first) rename in fails.
+// "<path>.unreadable" (".unreadable.1" where an earlier record, `taken`, holds that name) is
+// missing or holds `old` whole (where that is given), it is missing at each file's sync and
+// there before the new file is renamed in. The calls chosen fail with their errno: `link` the
+// record's links (every link with `links`), `fsync_from` EIO from that file's sync on (1: the
+// new file's), `folder` the folder's. `other` is put at the path as the (first) rename in fails.
 struct Watch {
     std::string path;
     int link, exchange, rename_in;
@@ -38,18 +41,20 @@ struct Watch {
     int fsync_from, close;
     bool links;
     std::string old;
+    int folder = 0;
+    std::string taken = "";
 } watch;
 bool broken;
 int syncs;
 
 int look(bool in, int fail, bool sync = false) {
     struct stat st {};
-    std::string const aside = watch.path + ".unreadable";
+    std::string const aside = watch.path + ".unreadable" + (watch.taken.empty() ? "" : ".1");
     bool const kept = lstat(aside.c_str(), &st) == 0;
     broken |= (!watch.may_empty && lstat(watch.path.c_str(), &st) != 0) || (in && !kept) || (sync && kept) ||
               (kept && !watch.old.empty() && read_file(aside) != watch.old);
     if (in && fail) {
-        write_file(watch.path, watch.other);
+        if (!watch.other.empty()) unlink(watch.path.c_str()), write_file(watch.path, watch.other);
         watch.rename_in = 0;  // the roll-back's own rename is not failed
     }
     errno = fail;
@@ -72,9 +77,12 @@ struct Watched {
                 return look(in, fail) ? -1 : E2::io::real_save_calls().rename(a, b, flags);
             },
             [](int fd) {
-                return look(false, watch.fsync_from && ++syncs >= watch.fsync_from ? EIO : 0, true) ? -1 : fsync(fd);
+                struct stat st {};
+                bool const file = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+                int const fail = !file ? watch.folder : watch.fsync_from && ++syncs >= watch.fsync_from ? EIO : 0;
+                return look(false, fail, file) ? -1 : fsync(fd);
             },
-            [](int fd) { return look(false, watch.close) | close(fd) ? -1 : 0; }};
+            [](int fd) { return look(false, watch.close) | close(fd) ? -1 : 0; }, flock, getrandom};
     }
     ~Watched() { E2::io::save_calls() = E2::io::real_save_calls(); }
 };
@@ -242,30 +250,54 @@ TEST(SaveFileTest, ARecordThatCannotBeReadIsNeverWrittenOver) {
     EXPECT_EQ(read_file(damaged + ".unreadable"), "damaged");
     EXPECT_EQ(read_file(damaged).size(), 4u + 4 + 201);
     // Kept by a second link, else by a copy with the old mode, synced under a temporary name
-    // before it takes the aside name (linked, else renamed); a copy or a new file that
-    // cannot be synced or closed fails the save.
+    // before it takes the aside name (linked, else renamed; never over an earlier record,
+    // `taken`); a copy or a new file that cannot be synced or closed fails the save. Where the
+    // rename in fails and another's record took the path meanwhile, the old one stays aside.
+    // After an earlier failure of the path, only the one that leaves the record aside is told.
     struct Aside {
         char const* what;
         int link;
         bool links;
-        int fsync_from, close;
+        int fsync_from, close, rename_in = 0, folder = 0;
+        bool taken = false;
     };
     for (Aside const& c : {Aside{"linked", 0, false, 0, 0}, Aside{"copied", EPERM, false, 0, 0},
                            Aside{"copied, no links", EPERM, true, 0, 0}, Aside{"new file not synced", 0, false, 1, 0},
                            Aside{"copy not synced", EPERM, false, 2, 0},
-                           Aside{"copy not closed", EPERM, false, 0, EIO}}) {
+                           Aside{"copy not closed", EPERM, false, 0, EIO},
+                           Aside{"linked, name taken", 0, false, 0, 0, 0, 0, true},
+                           Aside{"copied, name taken", EPERM, false, 0, 0, 0, 0, true},
+                           Aside{"copied, no links, name taken", EPERM, true, 0, 0, 0, 0, true},
+                           Aside{"linked, path taken", 0, false, 0, 0, EIO},
+                           Aside{"copied, path taken", EPERM, false, 0, 0, EIO},
+                           Aside{"folder not synced", 0, false, 0, 0, 0, EIO}}) {
         TempDir d;
-        std::string const p = d / "player2.dat", old(70000, 'd');
-        bool const fails = c.fsync_from || c.close;
+        std::string const p = d / "player2.dat", old(70000, 'd'), kept = p + ".unreadable" + (c.taken ? ".1" : "");
+        bool const fails = c.fsync_from || c.close || c.rename_in, aside = !fails || c.rename_in;
         write_file(p, old);
         ASSERT_EQ(chmod(p.c_str(), 0640), 0);
+        if (c.taken) write_file(p + ".unreadable", "earlier");
         E2::io::record_unreadable(p, "damaged");
-        Watched w({p, c.link, 0, 0, false, "", c.fsync_from, c.close, c.links, old});
+        testing::internal::CaptureStderr();
+        {
+            Watched earlier({p, 0, 0, 0, false, "", 1, 0, false, ""});
+            EXPECT_FALSE(E2::io::save_file_atomically(p, write_record));
+        }
+        Watched w({p, c.link, 0, c.rename_in, false, c.rename_in ? "another's" : "", c.fsync_from, c.close, c.links,
+                   old, c.folder, c.taken ? "earlier" : ""});
         EXPECT_EQ(E2::io::save_file_atomically(p, write_record), !fails) << c.what;
+        std::string const not_saved = "lunerra: " + p + " was not saved (Input/output error)";
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  not_saved + "\n" + (c.rename_in ? not_saved + "; the old record is at " + kept + "\n" : "") +
+                      (c.folder ? "lunerra: " + p + " was saved, but its folder could not be synced (Input/output " +
+                                      "error); the new record may not outlast a power cut\n" : "") +
+                      (fails ? "" : "lunerra: " + p + " could not be read; it was moved to " + kept + "\n"))
+            << c.what;
         EXPECT_FALSE(broken) << c.what;
-        EXPECT_TRUE(read_file(p + (fails ? "" : ".unreadable")) == old) << c.what;
-        EXPECT_EQ(mode_of(p + (fails ? "" : ".unreadable")), 0640u) << c.what;
-        EXPECT_EQ(d.entries().size(), fails ? 1u : 2u) << c.what;
+        EXPECT_TRUE(read_file(aside ? kept : p) == old) << c.what;
+        EXPECT_EQ(mode_of(aside ? kept : p), 0640u) << c.what;
+        EXPECT_TRUE(read_file(p + ".unreadable") == (c.taken ? "earlier" : aside ? old : "")) << c.what;
+        EXPECT_EQ(d.entries().size(), 1u + aside + c.taken) << c.what;
     }
     if (!skipped.empty()) GTEST_SKIP() << skipped;
 }
@@ -278,15 +310,18 @@ TEST(SaveFileTest, AFileThatCannotBeOpenedMovesAsideAndOneThatCannotBeWrittenSta
     TempDir dir, log_dir;
     ASSERT_EQ(chmod(dir.path().c_str(), 0777), 0);
     std::string path = dir / "options.dat";
-    // Exchanged with the new file; moved aside first without an exchange; moved back, never
-    // over what another instance put there meanwhile, when the rename in fails (then told
-    // where it is).
+    // Exchanged with the new file (never over an earlier record); moved aside first without
+    // an exchange; moved back when the rename in fails, never over what another instance put
+    // there meanwhile (then told where it is).
     Watch const rows[] = {{path, EPERM, 0, 0, false, "", 0, 0, false, ""},
                           {dir / "a.dat", EPERM, EINVAL, 0, true, "", 0, 0, false, ""},
-                          {dir / "b.dat", EPERM, EINVAL, EIO, true, "another's", 0, 0, false, ""}};
+                          {dir / "b.dat", EPERM, EINVAL, EIO, true, "another's", 0, 0, false, ""},
+                          {dir / "c.dat", EPERM, 0, 0, false, "", 0, 0, false, "", 0, "earlier"},
+                          {dir / "d.dat", EPERM, EINVAL, EIO, true, "", 0, 0, false, ""}};
     for (Watch const& r : rows) {
         write_file(r.path, "private");
         ASSERT_EQ(chmod(r.path.c_str(), 0), 0);
+        if (!r.taken.empty()) write_file(r.path + ".unreadable", r.taken);
     }
     std::string read_only = dir / "player0.dat";
     write_file(read_only, "read only");
@@ -322,8 +357,12 @@ TEST(SaveFileTest, AFileThatCannotBeOpenedMovesAsideAndOneThatCannotBeWrittenSta
     mode_t const mask = umask(0);
     umask(mask);
     for (Watch const& r : rows) {
-        EXPECT_EQ(read_file(r.path + ".unreadable"), "private") << r.path;
-        EXPECT_EQ(mode_of(r.path + ".unreadable"), 0u) << r.path;
+        bool const back = r.rename_in && r.other.empty();
+        std::string const kept = back ? r.path : r.path + ".unreadable" + (r.taken.empty() ? "" : ".1");
+        EXPECT_EQ(read_file(kept), "private") << r.path;
+        EXPECT_EQ(mode_of(kept), 0u) << r.path;
+        EXPECT_EQ(read_file(r.path + ".unreadable"), back ? "" : r.taken.empty() ? "private" : r.taken) << r.path;
+        if (back) continue;
         EXPECT_EQ(read_file(r.path).size(), r.other.empty() ? 4u + 4 + 201 : r.other.size()) << r.path;
         if (r.other.empty()) {
             EXPECT_EQ(mode_of(r.path), 0666 & ~mask) << r.path;
@@ -333,7 +372,8 @@ TEST(SaveFileTest, AFileThatCannotBeOpenedMovesAsideAndOneThatCannotBeWrittenSta
     EXPECT_EQ(mode_of(read_only), 0444u);
     std::vector<std::string> entries = dir.entries();
     std::sort(entries.begin(), entries.end());
-    EXPECT_EQ(entries, (std::vector<std::string>{"a.dat", "a.dat.unreadable", "b.dat", "b.dat.unreadable", "options.dat",
+    EXPECT_EQ(entries, (std::vector<std::string>{"a.dat", "a.dat.unreadable", "b.dat", "b.dat.unreadable", "c.dat",
+                                                 "c.dat.unreadable", "c.dat.unreadable.1", "d.dat", "options.dat",
                                                  "options.dat.unreadable", "player0.dat"}));
     std::string const told = read_file(log);
     EXPECT_NE(told.find(path + " could not be read; it was moved to " + path + ".unreadable"), std::string::npos)
@@ -343,6 +383,7 @@ TEST(SaveFileTest, AFileThatCannotBeOpenedMovesAsideAndOneThatCannotBeWrittenSta
     EXPECT_NE(told.find(b + " was not saved (Input/output error); the old record is at " + b + ".unreadable\n"),
               std::string::npos)
         << told;
+    EXPECT_NE(told.find(dir / "d.dat was not saved (Input/output error)\n"), std::string::npos) << told;
 }
 
 // A symbolic link at a record's path stays; the file it leads to (through a relative or an
