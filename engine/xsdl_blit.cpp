@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <type_traits>
 #include <vector>
 
 using namespace xsdl_detail;
@@ -268,6 +270,21 @@ bool entry_like_pair(const SDL_Surface* src, const SDL_Surface* dst) {
            s->Amask == kEntryAMask && (d->Amask == 0 || d->Amask == kEntryAMask);
 }
 
+#ifdef XSDL_SSE2
+// Two distinct 32-bit surfaces laid out as entries (G and A bytes, the destination may
+// lack A) with R and B the other way round from each other (an RGBA image on the screen):
+// the alpha blend works on the destination's pixels with the source's R and B exchanged.
+bool swapped_entry_pair(const SDL_Surface* src, const SDL_Surface* dst) {
+    const SDL_PixelFormat* s = src->format;
+    const SDL_PixelFormat* d = dst->format;
+    const Uint32 r = 0xFFu << kEntryR, b = 0xFFu << kEntryB;
+    return src != dst && is_byte_aligned_32(s) && is_byte_aligned_32(d) && s->Gmask == 0xFFu << kEntryG &&
+           d->Gmask == s->Gmask && ((s->Rmask == r && s->Bmask == b) || (s->Rmask == b && s->Bmask == r)) &&
+           d->Rmask == s->Bmask && d->Bmask == s->Rmask && s->Amask == kEntryAMask &&
+           (d->Amask == 0 || d->Amask == kEntryAMask);
+}
+#endif
+
 // Locks both surfaces, clips, and calls row(dst pixels, src pixels, width) for each row.
 template <class F>
 int for_each_row(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst, const SDL_Rect* dstrect,
@@ -292,6 +309,16 @@ int blit_rows(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst,
         return for_each_row(src, srcrect, dst, dstrect,
                             [&](Uint8* dp, const Uint8* sp, unsigned w) { run_blend(k, dp, sp, w); });
     }
+#ifdef XSDL_SSE2
+    if constexpr (std::is_same_v<K, AlphaK>) {
+        if (swapped_entry_pair(src, dst)) {
+            // Straight on the pixels too, the source's R and B exchanged on the way.
+            const SwappedAlphaK sk = {k, dst->format->Amask == 0};
+            return for_each_row(src, srcrect, dst, dstrect,
+                                [&](Uint8* dp, const Uint8* sp, unsigned w) { run_blend(sk, dp, sp, w); });
+        }
+    }
+#endif
     scoped_scanline sbuf(4ul * unsigned(src->w));
     scoped_scanline dbuf(4ul * unsigned(dst->w));
     const row_get_fn sget = row_getter(src);

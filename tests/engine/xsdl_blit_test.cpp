@@ -539,6 +539,10 @@ TEST(XsdlKernel, ChunksEqualTheFormulas) {
     check_kernel("multiply", MultiplyK());
     check_kernel("matte", MatteK());
     check_kernel("dodge", DodgeK{dodge_table()});
+#ifdef XSDL_SSE2
+    for (bool clear_top : {false, true})
+        for (unsigned ai : {1u, 128u, 254u}) check_kernel("alpha, R and B swapped", SwappedAlphaK{AlphaK{ai}, clear_top});
+#endif
     for (unsigned a : {1u, 100u, 254u}) {
         const unsigned c[3] = {0, 77, 255}, k1[3] = {255 - a, 255 - a, 255 - a}, k0[3] = {0, 77 * a, 255 * a};
         check_fill_kernel("alpha fill", AffineFillK(k1, k0));
@@ -604,9 +608,11 @@ TEST(XsdlBlit, SameLayoutPairsMatchTheRowPath) {
         {"grey", [](SDL_Surface* s, SDL_Surface* d) { return _xSDL_blit_gray_ai(s, nullptr, d, nullptr, 180); }},
     };
     for (auto& [name, blit] : blits) {
-        for (Surf& fast : surfaces(xrgb(21, 3), argb(21, 3))) {
+        for (int k = 0; k < 4; ++k) {
+            // Sources of the destination's R and B order and of the other.
+            Surf fast = k % 2 ? argb(21, 3) : xrgb(21, 3);
             Rng rng(5);
-            Surf src = argb(21, 3), slow = bgra(21, 3);
+            Surf src = k < 2 ? argb(21, 3) : rgba(21, 3), slow = bgra(21, 3);
             fill_random(src.get(), rng);
             fill_random(fast.get(), rng);
             for (int y = 0; y < 3; ++y)
@@ -620,6 +626,8 @@ TEST(XsdlBlit, SameLayoutPairsMatchTheRowPath) {
                         << name << " at " << x << "," << y << " onto alpha mask " << fast->format->Amask;
                     if (fast->format->Amask) {
                         ASSERT_EQ(f.a, s.a) << name << ": the destination alpha is kept";
+                    } else if (k == 2) {
+                        ASSERT_EQ(raw32(fast.get(), x, y) >> 24, 0u) << name << ": rows write a zero top byte";
                     }
                 }
         }
