@@ -151,6 +151,65 @@ struct AlphaK {
 #endif
 };
 
+// The media layer's own alpha blit over a destination without alpha, as SDL 2's
+// blitter for display-format pairs computes it (a = sa): skip a = 0; a = 255 copies
+// the whole pixel; else d = (s x a >> 8) + (d x (255 - a) >> 8) per channel, and the
+// destination's top byte (255 x a >> 8) + (top x (255 - a) >> 8). Unlike the other
+// kernels it works on the pixels themselves, a row at a time, and writes their top
+// byte; it stands in for the library's blit only where that gives the same pixels
+// (_xSDL_blit_ai checks).
+struct OverK {
+    void one(Uint8* d, const Uint8* s) const {
+        const unsigned a = s[3];
+        if (a == 0) return;
+        if (a == 255) {
+            std::memcpy(d, s, 4);
+            return;
+        }
+        for (int c = 0; c < 3; ++c) d[c] = Uint8(((s[c] * a) >> 8) + ((d[c] * (255u - a)) >> 8));
+        d[3] = Uint8(((255u * a) >> 8) + ((d[3] * (255u - a)) >> 8));
+    }
+    void row(Uint8* __restrict d, const Uint8* __restrict s, unsigned n) const {
+        unsigned i = 0;
+#ifdef XSDL_SSE2
+        // Four pixels a register: wholly opaque ones are copied, wholly clear ones left.
+        const __m128i amask = _mm_set1_epi32(int(kEntryAMask));
+        for (; i + 4 <= n; i += 4) {
+            const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 4 * i));
+            const __m128i sa = _mm_and_si128(sv, amask);
+            Uint8* dp = d + 4 * i;
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(sa, amask)) == 0xFFFF) {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(dp), sv);
+            } else if (_mm_movemask_epi8(_mm_cmpeq_epi32(sa, _mm_setzero_si128())) != 0xFFFF) {
+                const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dp));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(dp), four(dv, sv));
+            }
+        }
+#endif
+        for (; i < n; ++i) one(d + 4 * i, s + 4 * i);
+    }
+#ifdef XSDL_SSE2
+    // R and B, and G and A, are taken apart into the high bytes of 16-bit lanes, so that
+    // mulhi by a weight gives (v x m) >> 8 at once. The weights become 256 and 0 at
+    // a = 255 (a copy) and 0 and 256 at a = 0 (d kept), so every pixel takes the same
+    // steps; the source's top byte is weighed by 255 (256 at a = 255).
+    static __m128i four(__m128i dv, __m128i sv) {
+        const __m128i c255 = _mm_set1_epi16(255);
+        const __m128i high = _mm_set1_epi16(short(0xFF00));
+        const __m128i a = _mm_srli_epi32(sv, 24);
+        const __m128i aw = _mm_or_si128(a, _mm_slli_epi32(a, 16));
+        const __m128i ws = _mm_sub_epi16(aw, _mm_cmpeq_epi16(aw, c255));
+        const __m128i wd = _mm_sub_epi16(_mm_sub_epi16(c255, aw), _mm_cmpeq_epi16(aw, _mm_setzero_si128()));
+        const __m128i ws_ga = _mm_max_epi16(ws, _mm_set1_epi32(255 << 16));
+        const __m128i rb = _mm_add_epi16(_mm_mulhi_epu16(_mm_slli_epi16(sv, 8), ws),
+                                         _mm_mulhi_epu16(_mm_slli_epi16(dv, 8), wd));
+        const __m128i ga = _mm_add_epi16(_mm_mulhi_epu16(_mm_and_si128(sv, high), ws_ga),
+                                         _mm_mulhi_epu16(_mm_and_si128(dv, high), wd));
+        return _mm_or_si128(rb, _mm_slli_epi16(ga, 8));
+    }
+#endif
+};
+
 // Additive: a = sa x ai >> 8 (ai 256: a = sa); skip a = 0;
 // d = min(255, d + (s x a >> 8)).
 struct AdditiveK {

@@ -307,6 +307,25 @@ TEST(XsdlBlit, AlphaAiEdges) {
     SDL_UpperBlit(src.get(), nullptr, theirs.get(), &d2);
     EXPECT_TRUE(same_pixels(mine.get(), theirs.get()));
     EXPECT_EQ(d1.x, 1);  // the caller's rectangle is not changed
+    // So does an unencoded display-format image over the screen's layout, which this
+    // library may blend itself (every pixel bit for bit, the top byte too), clipped.
+    Surf img = argb(37, 5), screen = xrgb(40, 6);
+    fill_random(img.get(), rng);
+    fill_random(screen.get(), rng);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 37; ++x) {  // runs of opaque and clear pixels among translucent ones
+            const Uint32 p = raw32(img.get(), x, y);
+            const int k = x % 7;
+            set_raw32(img.get(), x, y, k == 1 || k == 2 ? p | 0xFF000000u : k == 3 ? p & 0xFFFFFFu : p);
+        }
+    SDL_SetAlpha(img.get(), SDL_SRCALPHA, SDL_ALPHA_OPAQUE);
+    for (SDL_Rect at : {SDL_Rect{0, 0, 0, 0}, SDL_Rect{-3, 2, 0, 0}, SDL_Rect{6, -1, 0, 0}}) {
+        Surf a(SDL_ConvertSurface(screen.get(), screen->format, 0)), b(SDL_ConvertSurface(screen.get(), screen->format, 0));
+        SDL_Rect r1 = at, r2 = at;
+        EXPECT_EQ(_xSDL_blit_ai(img.get(), nullptr, a.get(), &r1, 255), 0);
+        SDL_UpperBlit(img.get(), nullptr, b.get(), &r2);
+        EXPECT_TRUE(same_pixels(a.get(), b.get())) << "at " << at.x << "," << at.y;
+    }
 }
 
 TEST(XsdlBlit, AdditiveMultiplyDodgeFormulas) {
@@ -543,6 +562,17 @@ TEST(XsdlKernel, ChunksEqualTheFormulas) {
     for (bool clear_top : {false, true})
         for (unsigned ai : {1u, 128u, 254u}) check_kernel("alpha, R and B swapped", SwappedAlphaK{AlphaK{ai}, clear_top});
 #endif
+    Rng rng(3);
+    for (unsigned n : {1u, 7u, 16u, 99u}) {
+        std::vector<Uint8> d(4 * n), s(4 * n);
+        for (auto& v : d) v = rng.byte();
+        // Alpha bytes 255 and 0 among random ones.
+        for (unsigned i = 0; i < s.size(); ++i) s[i] = i % 4 == 3 && i % 3 ? Uint8(i % 5 ? 255 : 0) : rng.byte();
+        std::vector<Uint8> a = d, b = d;
+        OverK().row(a.data(), s.data(), n);
+        run_blend_one(OverK(), b.data(), s.data(), n);
+        ASSERT_EQ(a, b) << "over n " << n;
+    }
     for (unsigned a : {1u, 100u, 254u}) {
         const unsigned c[3] = {0, 77, 255}, k1[3] = {255 - a, 255 - a, 255 - a}, k0[3] = {0, 77 * a, 255 * a};
         check_fill_kernel("alpha fill", AffineFillK(k1, k0));
