@@ -9,6 +9,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+#include <type_traits>
 #include <vector>
 
 using namespace xsdl_detail;
@@ -268,6 +271,21 @@ bool entry_like_pair(const SDL_Surface* src, const SDL_Surface* dst) {
            s->Amask == kEntryAMask && (d->Amask == 0 || d->Amask == kEntryAMask);
 }
 
+#ifdef XSDL_SSE2
+// Two distinct 32-bit surfaces laid out as entries (G and A bytes, the destination may
+// lack A) with R and B the other way round from each other (an RGBA image on the screen):
+// the alpha blend works on the destination's pixels with the source's R and B exchanged.
+bool swapped_entry_pair(const SDL_Surface* src, const SDL_Surface* dst) {
+    const SDL_PixelFormat* s = src->format;
+    const SDL_PixelFormat* d = dst->format;
+    const Uint32 r = 0xFFu << kEntryR, b = 0xFFu << kEntryB;
+    return src != dst && is_byte_aligned_32(s) && is_byte_aligned_32(d) && s->Gmask == 0xFFu << kEntryG &&
+           d->Gmask == s->Gmask && ((s->Rmask == r && s->Bmask == b) || (s->Rmask == b && s->Bmask == r)) &&
+           d->Rmask == s->Bmask && d->Bmask == s->Rmask && s->Amask == kEntryAMask &&
+           (d->Amask == 0 || d->Amask == kEntryAMask);
+}
+#endif
+
 // Locks both surfaces, clips, and calls row(dst pixels, src pixels, width) for each row.
 template <class F>
 int for_each_row(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst, const SDL_Rect* dstrect,
@@ -292,6 +310,16 @@ int blit_rows(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst,
         return for_each_row(src, srcrect, dst, dstrect,
                             [&](Uint8* dp, const Uint8* sp, unsigned w) { run_blend(k, dp, sp, w); });
     }
+#ifdef XSDL_SSE2
+    if constexpr (std::is_same_v<K, AlphaK>) {
+        if (swapped_entry_pair(src, dst)) {
+            // Straight on the pixels too, the source's R and B exchanged on the way.
+            const SwappedAlphaK sk = {k, dst->format->Amask == 0};
+            return for_each_row(src, srcrect, dst, dstrect,
+                                [&](Uint8* dp, const Uint8* sp, unsigned w) { run_blend(sk, dp, sp, w); });
+        }
+    }
+#endif
     scoped_scanline sbuf(4ul * unsigned(src->w));
     scoped_scanline dbuf(4ul * unsigned(dst->w));
     const row_get_fn sget = row_getter(src);
@@ -368,6 +396,65 @@ int copy_rows(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst,
                         [](Uint8* dp, const Uint8* sp, unsigned w) { std::memcpy(dp, sp, 4u * w); });
 }
 
+// An image with per-pixel alpha at full intensity, neither keyed nor run-length encoded,
+// over a destination of its colour layout without alpha (the screen).
+bool is_over_pair(const SDL_Surface* src, const SDL_Surface* dst) {
+    const SDL_PixelFormat* s = src->format;
+    const SDL_PixelFormat* d = dst->format;
+    const Uint32 flags = SDL_SRCALPHA | SDL_SRCCOLORKEY | SDL_RLEACCELOK | SDL_RLEACCEL;
+    return src != dst && (src->flags & flags) == SDL_SRCALPHA && s->alpha == SDL_ALPHA_OPAQUE &&
+           is_byte_aligned_32(s) && is_byte_aligned_32(d) && s->Amask == kEntryAMask && d->Amask == 0 &&
+           s->Gmask == 0xFFu << kEntryG && (s->Rmask | s->Bmask) == ((0xFFu << kEntryR) | (0xFFu << kEntryB)) &&
+           s->Rmask == d->Rmask && s->Gmask == d->Gmask && s->Bmask == d->Bmask;
+}
+
+// Whether the library's own blit of such a pair (source format f) gives OverK's pixels,
+// bit for bit, on every alpha over a spread of colours. SDL 2's blitter does (sdl12-compat
+// leaves such images unencoded, and blends even their opaque pixels one at a time); a
+// library that rounds otherwise (classic SDL 1.2 does) keeps its own blit.
+bool probe_over(const SDL_PixelFormat* f) {
+    const int w = 259, h = 256;
+    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, f->Rmask, f->Gmask, f->Bmask, f->Amask);
+    SDL_Surface* theirs = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, f->Rmask, f->Gmask, f->Bmask, 0);
+    SDL_Surface* mine = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, f->Rmask, f->Gmask, f->Bmask, 0);
+    bool same = false;
+    if (s && theirs && mine && !must_lock(s) && !must_lock(theirs) && !must_lock(mine) &&
+        SDL_SetAlpha(s, SDL_SRCALPHA, SDL_ALPHA_OPAQUE) == 0) {
+        Uint32 seed = 1;
+        auto next = [&seed] {
+            seed = seed * 1664525u + 1013904223u;
+            return Uint8(seed >> 24);
+        };
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                Uint8* p = pixel_at(s, x, y);
+                p[0] = Uint8(x);
+                p[1] = next();
+                p[2] = Uint8(255 - x);
+                p[3] = Uint8(y);  // the alpha byte: row y has alpha y
+                Uint8* q = pixel_at(theirs, x, y);
+                for (int c = 0; c < 4; ++c) q[c] = next();
+                std::memcpy(pixel_at(mine, x, y), q, 4);
+            }
+        SDL_Rect at = {0, 0, 0, 0};
+        same = SDL_BlitSurface(s, nullptr, theirs, &at) == 0;
+        for (int y = 0; same && y < h; ++y) {
+            OverK().row(pixel_at(mine, 0, y), pixel_at(s, 0, y), unsigned(w));
+            same = std::memcmp(pixel_at(mine, 0, y), pixel_at(theirs, 0, y), 4u * w) == 0;
+        }
+    }
+    for (SDL_Surface* p : {s, theirs, mine})
+        if (p) SDL_FreeSurface(p);
+    return same;
+}
+
+bool library_blit_is_over(const SDL_PixelFormat* f) {
+    static int verdict[2] = {-1, -1};  // per order of R and B
+    int& v = verdict[f->Rmask == 0xFFu << kEntryR];
+    if (v < 0) v = probe_over(f) ? 1 : 0;
+    return v == 1;
+}
+
 }  // namespace
 
 void _xSDL_accelerate(SDL_Surface* s) {
@@ -383,6 +470,9 @@ int _xSDL_blit_ai(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* 
     if (ai == 0) return 0;
     if (ai == 255) {
         if (is_plain_copy(src, dst)) return copy_rows(src, srcrect, dst, dstrect);
+        if (is_over_pair(src, dst) && library_blit_is_over(src->format))
+            return for_each_row(src, srcrect, dst, dstrect,
+                                [](Uint8* dp, const Uint8* sp, unsigned w) { OverK().row(dp, sp, w); });
         SDL_Rect s, d;
         if (srcrect) s = *srcrect;
         if (dstrect) d = *dstrect;

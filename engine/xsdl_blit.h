@@ -54,7 +54,9 @@ int _xSDL_blit_matte_ai(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Sur
 // (decoded for good by the first lock of this library). Surfaces without an alpha
 // mask are left alone.
 void _xSDL_accelerate(SDL_Surface* s);
-// Alpha; ai 255 is the media layer's SDL_UpperBlit.
+// Alpha; ai 255 gives the media layer's SDL_UpperBlit pixels: an opaque image is copied,
+// and an unencoded one with alpha over the screen's layout is blended here where the
+// library's own blit was found (once, at the first such blit) to give the same pixels.
 int _xSDL_blit_ai(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst, const SDL_Rect* dstrect,
                   unsigned char ai);
 int _xSDL_blit_additive_blend(const SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst,

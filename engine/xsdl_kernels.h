@@ -15,6 +15,12 @@
 #include <cstddef>
 #include <cstring>
 
+// SSE2 forms of the hottest chunks (every x86-64 has SSE2); other targets keep the plain loops.
+#if defined(__SSE2__) && SDL_BYTEORDER == SDL_LIL_ENDIAN
+#include <emmintrin.h>
+#define XSDL_SSE2 1
+#endif
+
 namespace xsdl_detail {
 
 constexpr unsigned kChunk = 16;  // pixels per chunk
@@ -89,6 +95,50 @@ struct AlphaK {
         if (!a) return;
         for (int c = 0; c < 3; ++c) d[c] = mix(d[c], s[c], a);
     }
+#ifdef XSDL_SSE2
+    void chunk(Uint8* __restrict d, const Uint8* __restrict s) const { row_sse2<false, false>(d, s, kChunk); }
+    // A row four pixels at a time, the last one to three alone. Swap takes the source's R
+    // and B the other way round; ClearTop writes the A byte 0 instead of keeping it (see
+    // SwappedAlphaK).
+    template <bool Swap, bool ClearTop>
+    void row_sse2(Uint8* __restrict d, const Uint8* __restrict s, unsigned n) const {
+        const __m128i k = _mm_set1_epi32(int(ai << 16));
+        unsigned i = 0;
+        for (; i + 4 <= n; i += 4) {
+            const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 4 * i));
+            const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + 4 * i));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 4 * i), four<Swap, ClearTop>(dv, sv, k));
+        }
+        for (; i < n; ++i) {
+            const Uint8* p = s + 4 * i;
+            const Uint8 t[4] = {p[Swap ? 2 : 0], p[1], p[Swap ? 0 : 2], p[3]};
+            one(d + 4 * i, t);
+            if (ClearTop) d[4 * i + 3] = 0;
+        }
+    }
+    // Four pixels, k = ai in the high 16 bits of each 32-bit lane. R and B, and G and A,
+    // are taken apart into 16-bit lanes; mulhi by a weight shifted left by 8 gives
+    // (v x m) >> 8 at once.
+    template <bool Swap, bool ClearTop>
+    static __m128i four(__m128i dv, __m128i sv, __m128i k) {
+        const __m128i amask = _mm_set1_epi32(int(kEntryAMask));
+        const __m128i low = _mm_set1_epi16(0xFF);
+        // a = sa x ai >> 8 in the high 16 bits of each pixel, 0 in the low ones.
+        const __m128i a = _mm_mulhi_epu16(_mm_and_si128(sv, amask), k);
+        const __m128i clear = _mm_cmpeq_epi32(a, _mm_setzero_si128());
+        const __m128i keep = ClearTop ? clear : _mm_or_si128(clear, amask);
+        const __m128i a8 = _mm_slli_epi16(_mm_or_si128(a, _mm_srli_epi32(a, 16)), 8);
+        const __m128i ia8 = _mm_sub_epi16(_mm_set1_epi16(short(0xFF00)), a8);
+        __m128i srb = _mm_and_si128(sv, low);
+        if (Swap) srb = _mm_shufflehi_epi16(_mm_shufflelo_epi16(srb, _MM_SHUFFLE(2, 3, 0, 1)), _MM_SHUFFLE(2, 3, 0, 1));
+        const __m128i rb = _mm_add_epi16(_mm_mulhi_epu16(_mm_and_si128(dv, low), ia8), _mm_mulhi_epu16(srb, a8));
+        const __m128i ga = _mm_add_epi16(_mm_mulhi_epu16(_mm_srli_epi16(dv, 8), ia8),
+                                         _mm_mulhi_epu16(_mm_srli_epi16(sv, 8), a8));
+        const __m128i r = _mm_or_si128(rb, _mm_slli_epi16(ga, 8));
+        const __m128i out = _mm_or_si128(_mm_and_si128(keep, dv), _mm_andnot_si128(keep, r));
+        return ClearTop ? _mm_andnot_si128(amask, out) : out;
+    }
+#else
     void chunk(Uint8* __restrict d, const Uint8* __restrict s) const {
         Uint8 av[kChunkBytes];
         chunk_alpha_bytes(s, ai, av);
@@ -98,6 +148,66 @@ struct AlphaK {
             d[i] = a ? Uint8(r) : Uint8(dv);
         }
     }
+#endif
+};
+
+// The media layer's own alpha blit over a destination without alpha, as SDL 2's
+// blitter for display-format pairs computes it (a = sa): skip a = 0; a = 255 copies
+// the whole pixel; else d = (s x a >> 8) + (d x (255 - a) >> 8) per channel, and the
+// destination's top byte (255 x a >> 8) + (top x (255 - a) >> 8). Unlike the other
+// kernels it works on the pixels themselves, a row at a time, and writes their top
+// byte; it stands in for the library's blit only where that gives the same pixels
+// (_xSDL_blit_ai checks).
+struct OverK {
+    void one(Uint8* d, const Uint8* s) const {
+        const unsigned a = s[3];
+        if (a == 0) return;
+        if (a == 255) {
+            std::memcpy(d, s, 4);
+            return;
+        }
+        for (int c = 0; c < 3; ++c) d[c] = Uint8(((s[c] * a) >> 8) + ((d[c] * (255u - a)) >> 8));
+        d[3] = Uint8(((255u * a) >> 8) + ((d[3] * (255u - a)) >> 8));
+    }
+    void row(Uint8* __restrict d, const Uint8* __restrict s, unsigned n) const {
+        unsigned i = 0;
+#ifdef XSDL_SSE2
+        // Four pixels a register: wholly opaque ones are copied, wholly clear ones left.
+        const __m128i amask = _mm_set1_epi32(int(kEntryAMask));
+        for (; i + 4 <= n; i += 4) {
+            const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 4 * i));
+            const __m128i sa = _mm_and_si128(sv, amask);
+            Uint8* dp = d + 4 * i;
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(sa, amask)) == 0xFFFF) {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(dp), sv);
+            } else if (_mm_movemask_epi8(_mm_cmpeq_epi32(sa, _mm_setzero_si128())) != 0xFFFF) {
+                const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dp));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(dp), four(dv, sv));
+            }
+        }
+#endif
+        for (; i < n; ++i) one(d + 4 * i, s + 4 * i);
+    }
+#ifdef XSDL_SSE2
+    // R and B, and G and A, are taken apart into the high bytes of 16-bit lanes, so that
+    // mulhi by a weight gives (v x m) >> 8 at once. The weights become 256 and 0 at
+    // a = 255 (a copy) and 0 and 256 at a = 0 (d kept), so every pixel takes the same
+    // steps; the source's top byte is weighed by 255 (256 at a = 255).
+    static __m128i four(__m128i dv, __m128i sv) {
+        const __m128i c255 = _mm_set1_epi16(255);
+        const __m128i high = _mm_set1_epi16(short(0xFF00));
+        const __m128i a = _mm_srli_epi32(sv, 24);
+        const __m128i aw = _mm_or_si128(a, _mm_slli_epi32(a, 16));
+        const __m128i ws = _mm_sub_epi16(aw, _mm_cmpeq_epi16(aw, c255));
+        const __m128i wd = _mm_sub_epi16(_mm_sub_epi16(c255, aw), _mm_cmpeq_epi16(aw, _mm_setzero_si128()));
+        const __m128i ws_ga = _mm_max_epi16(ws, _mm_set1_epi32(255 << 16));
+        const __m128i rb = _mm_add_epi16(_mm_mulhi_epu16(_mm_slli_epi16(sv, 8), ws),
+                                         _mm_mulhi_epu16(_mm_slli_epi16(dv, 8), wd));
+        const __m128i ga = _mm_add_epi16(_mm_mulhi_epu16(_mm_and_si128(sv, high), ws_ga),
+                                         _mm_mulhi_epu16(_mm_and_si128(dv, high), wd));
+        return _mm_or_si128(rb, _mm_slli_epi16(ga, 8));
+    }
+#endif
 };
 
 // Additive: a = sa x ai >> 8 (ai 256: a = sa); skip a = 0;
@@ -244,6 +354,36 @@ template <class K>
 constexpr bool rgb_symmetric_v = true;
 template <>
 constexpr bool rgb_symmetric_v<GreyK> = false;
+
+#ifdef XSDL_SSE2
+// AlphaK over a source whose R and B bytes lie the other way round from the
+// destination's, in one pass over the pixels. clear_top writes the destination's A
+// byte 0, as the scanline rows of a destination without alpha do.
+struct SwappedAlphaK {
+    AlphaK k;
+    bool clear_top;
+    void one(Uint8* d, const Uint8* s) const {
+        const Uint8 t[4] = {s[2], s[1], s[0], s[3]};
+        k.one(d, t);
+        if (clear_top) d[3] = 0;
+    }
+    void chunk(Uint8* __restrict d, const Uint8* __restrict s) const { row(d, s, kChunk); }
+    void row(Uint8* __restrict d, const Uint8* __restrict s, unsigned n) const {
+        if (clear_top)
+            k.row_sse2<true, true>(d, s, n);
+        else
+            k.row_sse2<true, false>(d, s, n);
+    }
+};
+
+// The alpha blends take their rows whole: no padded chunk for the tail.
+inline void run_blend(const AlphaK& k, Uint8* __restrict d, const Uint8* __restrict s, unsigned n) {
+    k.row_sse2<false, false>(d, s, n);
+}
+inline void run_blend(const SwappedAlphaK& k, Uint8* __restrict d, const Uint8* __restrict s, unsigned n) {
+    k.row(d, s, n);
+}
+#endif
 
 // Fills. Affine: per channel d = (d x k1 + k0) >> 8 in 16 bits, which covers
 // the alpha fill (k1 = 255 - a, k0 = c x a), its darkening (k0 = 0), multiply

@@ -307,6 +307,25 @@ TEST(XsdlBlit, AlphaAiEdges) {
     SDL_UpperBlit(src.get(), nullptr, theirs.get(), &d2);
     EXPECT_TRUE(same_pixels(mine.get(), theirs.get()));
     EXPECT_EQ(d1.x, 1);  // the caller's rectangle is not changed
+    // So does an unencoded display-format image over the screen's layout, which this
+    // library may blend itself (every pixel bit for bit, the top byte too), clipped.
+    Surf img = argb(37, 5), screen = xrgb(40, 6);
+    fill_random(img.get(), rng);
+    fill_random(screen.get(), rng);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 37; ++x) {  // runs of opaque and clear pixels among translucent ones
+            const Uint32 p = raw32(img.get(), x, y);
+            const int k = x % 7;
+            set_raw32(img.get(), x, y, k == 1 || k == 2 ? p | 0xFF000000u : k == 3 ? p & 0xFFFFFFu : p);
+        }
+    SDL_SetAlpha(img.get(), SDL_SRCALPHA, SDL_ALPHA_OPAQUE);
+    for (SDL_Rect at : {SDL_Rect{0, 0, 0, 0}, SDL_Rect{-3, 2, 0, 0}, SDL_Rect{6, -1, 0, 0}}) {
+        Surf a(SDL_ConvertSurface(screen.get(), screen->format, 0)), b(SDL_ConvertSurface(screen.get(), screen->format, 0));
+        SDL_Rect r1 = at, r2 = at;
+        EXPECT_EQ(_xSDL_blit_ai(img.get(), nullptr, a.get(), &r1, 255), 0);
+        SDL_UpperBlit(img.get(), nullptr, b.get(), &r2);
+        EXPECT_TRUE(same_pixels(a.get(), b.get())) << "at " << at.x << "," << at.y;
+    }
 }
 
 TEST(XsdlBlit, AdditiveMultiplyDodgeFormulas) {
@@ -539,6 +558,21 @@ TEST(XsdlKernel, ChunksEqualTheFormulas) {
     check_kernel("multiply", MultiplyK());
     check_kernel("matte", MatteK());
     check_kernel("dodge", DodgeK{dodge_table()});
+#ifdef XSDL_SSE2
+    for (bool clear_top : {false, true})
+        for (unsigned ai : {1u, 128u, 254u}) check_kernel("alpha, R and B swapped", SwappedAlphaK{AlphaK{ai}, clear_top});
+#endif
+    Rng rng(3);
+    for (unsigned n : {1u, 7u, 16u, 99u}) {
+        std::vector<Uint8> d(4 * n), s(4 * n);
+        for (auto& v : d) v = rng.byte();
+        // Alpha bytes 255 and 0 among random ones.
+        for (unsigned i = 0; i < s.size(); ++i) s[i] = i % 4 == 3 && i % 3 ? Uint8(i % 5 ? 255 : 0) : rng.byte();
+        std::vector<Uint8> a = d, b = d;
+        OverK().row(a.data(), s.data(), n);
+        run_blend_one(OverK(), b.data(), s.data(), n);
+        ASSERT_EQ(a, b) << "over n " << n;
+    }
     for (unsigned a : {1u, 100u, 254u}) {
         const unsigned c[3] = {0, 77, 255}, k1[3] = {255 - a, 255 - a, 255 - a}, k0[3] = {0, 77 * a, 255 * a};
         check_fill_kernel("alpha fill", AffineFillK(k1, k0));
@@ -604,9 +638,11 @@ TEST(XsdlBlit, SameLayoutPairsMatchTheRowPath) {
         {"grey", [](SDL_Surface* s, SDL_Surface* d) { return _xSDL_blit_gray_ai(s, nullptr, d, nullptr, 180); }},
     };
     for (auto& [name, blit] : blits) {
-        for (Surf& fast : surfaces(xrgb(21, 3), argb(21, 3))) {
+        for (int k = 0; k < 4; ++k) {
+            // Sources of the destination's R and B order and of the other.
+            Surf fast = k % 2 ? argb(21, 3) : xrgb(21, 3);
             Rng rng(5);
-            Surf src = argb(21, 3), slow = bgra(21, 3);
+            Surf src = k < 2 ? argb(21, 3) : rgba(21, 3), slow = bgra(21, 3);
             fill_random(src.get(), rng);
             fill_random(fast.get(), rng);
             for (int y = 0; y < 3; ++y)
@@ -620,6 +656,8 @@ TEST(XsdlBlit, SameLayoutPairsMatchTheRowPath) {
                         << name << " at " << x << "," << y << " onto alpha mask " << fast->format->Amask;
                     if (fast->format->Amask) {
                         ASSERT_EQ(f.a, s.a) << name << ": the destination alpha is kept";
+                    } else if (k == 2) {
+                        ASSERT_EQ(raw32(fast.get(), x, y) >> 24, 0u) << name << ": rows write a zero top byte";
                     }
                 }
         }
