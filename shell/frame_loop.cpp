@@ -146,6 +146,7 @@ void FrameLoop::drain_events() {
             if (!media_.wait_event(&e)) return;
             got_event_ = true;
         }
+        report_.count_input(e);
         if (!dispatch(e)) return;
     }
 }

@@ -44,6 +44,7 @@ public:
 
     AppState const& app_state() const { return app_; }
     unsigned last_frame_ms() const { return last_; }
+    test_hooks::FrameReport const& report() const { return report_; }
 
 private:
     // Sleeps until 10 ms have passed since the last frame; false on an empty stack.

@@ -41,36 +41,69 @@ void FrameReport::install() {
     if (on_) std::signal(SIGUSR1, on_report_signal);
 }
 
+void FrameReport::count_input(SDL_Event const& e) {
+    switch (e.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        ++keys_;
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        ++buttons_;
+        break;
+    case SDL_MOUSEMOTION:
+        ++motions_;
+        break;
+    default:
+        return;
+    }
+    last_input_ = frames_;
+}
+
 void FrameReport::after_frame(FrameFacts const& f) {
     if (!on_) return;
+    note(f);
+    if (!asked) return;
+    asked = 0;
+    std::string const path = folder() + "/frames.txt", tmp = path + ".tmp";
+    if (FILE* out = std::fopen(tmp.c_str(), "w")) {
+        std::string const body = text(f);
+        std::fwrite(body.data(), 1, body.size(), out);
+        std::fclose(out);
+        std::rename(tmp.c_str(), path.c_str());
+    }
+}
+
+void FrameReport::note(FrameFacts const& f) {
     ++frames_;
     if (f.update_rects > 0) {
         ++painted_;
         last_painted_ = frames_;
     }
-    // A front screen is named once per change: a new object, or a new phase of the same.
+    // An entry for each new front object and each new phase of the same.
     std::string phase = f.front ? f.front->phase() : "-";
-    if (history_.empty() || f.front != last_front_ || phase != history_.back().phase) {
-        std::string name = class_name(f.front);
-        if (history_.empty() || name != history_.back().screen || phase != history_.back().phase) {
-            history_.push_back({std::move(name), std::move(phase), frames_, f.now_ms});
-            if (history_.size() > history_length) history_.pop_front();
-        }
-        last_front_ = f.front;
+    unsigned long const front = f.front ? f.front->serial() : 0;
+    if (history_.empty() || front != last_front_ || phase != history_.back().phase) {
+        history_.push_back({class_name(f.front), std::move(phase), frames_, f.now_ms});
+        if (history_.size() > history_length) history_.pop_front();
+        last_front_ = front;
     }
-    if (!asked) return;
-    asked = 0;
-    std::string const path = folder() + "/frames.txt", tmp = path + ".tmp";
-    if (FILE* out = std::fopen(tmp.c_str(), "w")) {
-        std::fprintf(out, "frames %lu\npainted %lu\nlast_painted %lu\nms %u\nmode %dx%d\ngrid %u\nfullscreen %d\n",
-                     frames_, painted_, last_painted_, f.now_ms, f.width, f.height, f.grid, f.fullscreen ? 1 : 0);
-        Entry const& now = history_.back();
-        std::fprintf(out, "screen %s\nphase %s\nsince %lu\nhistory", now.screen.c_str(), now.phase.c_str(), now.frame);
-        for (Entry const& e : history_) std::fprintf(out, " %s:%s@%lu:%u", e.screen.c_str(), e.phase.c_str(), e.frame, e.ms);
-        std::fprintf(out, "\n");
-        std::fclose(out);
-        std::rename(tmp.c_str(), path.c_str());
-    }
+}
+
+std::string FrameReport::text(FrameFacts const& f) const {
+    char line[256];
+    std::snprintf(line, sizeof line,
+                  "frames %lu\npainted %lu\nlast_painted %lu\nms %u\nmode %dx%d\ngrid %u\nfullscreen %d\n"
+                  "keys %lu\nbuttons %lu\nmotions %lu\nlast_input %lu\n",
+                  frames_, painted_, last_painted_, f.now_ms, f.width, f.height, f.grid, f.fullscreen ? 1 : 0,
+                  keys_, buttons_, motions_, last_input_);
+    std::string out = line;
+    if (history_.empty()) return out;
+    Entry const& now = history_.back();
+    out += "screen " + now.screen + "\nphase " + now.phase + "\nsince " + std::to_string(now.frame) + "\nhistory";
+    for (Entry const& e : history_)
+        out += " " + e.screen + ":" + e.phase + "@" + std::to_string(e.frame) + ":" + std::to_string(e.ms);
+    return out + "\n";
 }
 
 }  // namespace test_hooks

@@ -3,9 +3,13 @@
 // folder. Then SIGUSR1 asks for <folder>/frames.txt, written after the next frame: the
 // frames run so far, how many of them handed rectangles to the window and the last one
 // that did, the media clock at that frame, the video mode, the display list's grid, the
-// stored full-screen option, the front screen's class and phase, and the history of
-// front screens and phases, each with the frame and the clock at which it began (so a
-// test sees every phase the game went through, however briefly it showed).
+// stored full-screen option, the key, button and motion events the loop has read and the
+// frame that read the last of them, the front screen's class and phase, and the history
+// of front screens and phases (an entry for each new front object and each change of
+// phase), each with the frame and the clock at which it began (so a test sees every phase
+// the game went through, however briefly it showed).
+
+#include <SDL/SDL.h>
 
 #include <deque>
 #include <string>
@@ -32,9 +36,14 @@ public:
 
     // Listens for SIGUSR1 when the hooks are on.
     void install();
-    // Counts one frame, notes a change of front screen or phase, and writes the report
-    // when one was asked for.
+    // Counts an event the loop read from the queue, if it is a key, button or motion.
+    void count_input(SDL_Event const& e);
+    // With the hooks on: note(f), and the report written when one was asked for.
     void after_frame(FrameFacts const& f);
+    // Counts one frame and notes a new front object or phase.
+    void note(FrameFacts const& f);
+    // The report on the frame last noted, as frames.txt holds it.
+    std::string text(FrameFacts const& f) const;
 
 private:
     struct Entry {
@@ -45,7 +54,8 @@ private:
     };
 
     unsigned long frames_ = 0, painted_ = 0, last_painted_ = 0;
-    TDE const* last_front_ = nullptr;
+    unsigned long keys_ = 0, buttons_ = 0, motions_ = 0, last_input_ = 0;
+    unsigned long last_front_ = 0;  // its serial
     std::deque<Entry> history_;
     bool on_ = false;
 };

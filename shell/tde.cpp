@@ -1,7 +1,21 @@
 #include "tde.h"
 
+#include <atomic>
+
 #include "event_predicates.h"
 
+namespace {
+
+unsigned long next_serial() {
+    static std::atomic<unsigned long> last{0};
+    return ++last;
+}
+
+}  // namespace
+
+TDE::TDE() : serial_(next_serial()) {}
+TDE::TDE(TDE const&) : serial_(next_serial()) {}
+TDE& TDE::operator=(TDE const&) { return *this; }
 TDE::~TDE() {}
 void TDE::tick(unsigned, unsigned) {}
 void TDE::display(SDL_Surface*) const {}

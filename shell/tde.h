@@ -19,6 +19,9 @@ struct AppState {
 // TDE: tick, display, event, the three calls a frame makes on the screen in front.
 class TDE {
 public:
+    TDE();
+    TDE(TDE const&);             // a copy is an object of its own, with its own serial
+    TDE& operator=(TDE const&);  // keeps this object's serial
     virtual ~TDE();
     // Times in milliseconds: now is the media layer's clock, dt the time since the last frame.
     virtual void tick(unsigned now, unsigned dt);
@@ -39,4 +42,9 @@ public:
     // What the screen is doing, where a test needs to know it (the frame report names it):
     // "-" unless a screen says more.
     virtual std::string phase() const;
+    // Unique over the run: tells a new object from one freed at the same address.
+    unsigned long serial() const { return serial_; }
+
+private:
+    unsigned long serial_;
 };

@@ -267,19 +267,17 @@ def case_damaged_images(exe):
     with Layout(exe, bytes(a.data), a.damaged_loose()) as layout:
         g = started(layout.exe, hooks=True)
         try:
-            def nothing_happens(act, at, what):
-                """act() leads nowhere: after frames enough to have read it and begun a fade,
-                the screen at is still in front, and the history holds nothing new."""
+            def nothing_happens(places, at, what):
+                """Clicks at the places lead nowhere: once the game has read them, after
+                frames enough to have begun a fade, the screen at is still in front, and the
+                history holds nothing new."""
                 g.wait_screen(at)
                 start = g.report()["frames"]
-                act()
+                g.reached(lambda: [g.click(x, y) for x, y in places], buttons=2 * len(places))
                 g.wait_frames(100)
                 r = g.report()
                 check(r["screen"] == at and not [e for e in r["history"] if e[2] > start],
                       "%s led to %s" % (what, " ".join(e[0] for e in r["history"] if e[2] > start)))
-
-            def clicks(*places):
-                return lambda: [g.click(x, y) for x, y in places]
 
             # The title takes the click once it has loaded every image and sound.
             g.wait_screen("TitleScreen", "ready")
@@ -288,10 +286,10 @@ def case_damaged_images(exe):
             # The typed name enables continue; where its undrawn button lies, hovering and
             # clicking do nothing, and Return leads on.
             g.key("a n n")
-            nothing_happens(clicks((512, 708), (400, 690), (512, 708)), "NewPlayerScreen",
+            nothing_happens(((512, 708), (400, 690), (512, 708)), "NewPlayerScreen",
                             "the undrawn continue button")
             g.press("Return", "NewPlayerScreen")
-            nothing_happens(clicks((512, 211), (450, 190), (512, 211)), "MainMenuScreen", "the undrawn Play button")
+            nothing_happens(((512, 211), (450, 190), (512, 211)), "MainMenuScreen", "the undrawn Play button")
             check(g.proc.poll() is None, "the game ended on the main menu")
             close_and_expect_exit(g)
             crash_free(g, "damaged images")

@@ -28,6 +28,7 @@ import secrets
 import select
 import shutil
 import signal
+import stat
 import struct
 import subprocess
 import sys
@@ -271,6 +272,53 @@ def set_deadline():
         signal.alarm(_deadline_s)
 
 
+def _tree(root):
+    """What lies below root: (relative path, mode, the bytes of a file or a link's target),
+    each folder before what it holds."""
+    items = []
+    for folder, dirs, files in os.walk(root):
+        for name in sorted(dirs) + sorted(files):
+            path = os.path.join(folder, name)
+            st = os.lstat(path)
+            data = None
+            if stat.S_ISLNK(st.st_mode):
+                data = os.readlink(path)
+            elif stat.S_ISREG(st.st_mode):
+                hidden = not os.access(path, os.R_OK)  # not root: read as its owner
+                if hidden:
+                    os.chmod(path, stat.S_IRUSR)
+                with open(path, "rb") as f:
+                    data = f.read()
+                if hidden:
+                    os.chmod(path, stat.S_IMODE(st.st_mode))
+            items.append((os.path.relpath(path, root), st.st_mode, data))
+    return items
+
+
+def _lay(root, items):
+    """root made to hold what _tree found there, and nothing else."""
+    for name in os.listdir(root):
+        path = os.path.join(root, name)
+        if os.path.isdir(path) and not os.path.islink(path):
+            shutil.rmtree(path)
+        else:
+            os.remove(path)
+    for rel, mode, data in items:
+        path = os.path.join(root, rel)
+        if stat.S_ISDIR(mode):
+            os.mkdir(path)
+        elif stat.S_ISLNK(mode):
+            os.symlink(data, path)
+        elif stat.S_ISFIFO(mode):
+            os.mkfifo(path)
+        elif stat.S_ISREG(mode):
+            with open(path, "wb") as f:
+                f.write(data)
+    for rel, mode, _ in reversed(items):  # the modes last, folders after what they hold
+        if not stat.S_ISLNK(mode) and (stat.S_ISDIR(mode) or stat.S_ISFIFO(mode) or stat.S_ISREG(mode)):
+            os.chmod(os.path.join(root, rel), stat.S_IMODE(mode))
+
+
 class Game:
     """One run of the game executable."""
 
@@ -295,6 +343,9 @@ class Game:
         self.parked = False  # the pointer rests at NEUTRAL
         self.last_size = None
         self.last_shot, self.last_shot_at = None, 0.0
+        # What the folders the game may write in held before its first start, so that a
+        # start made again finds them as that one did.
+        self.laid = [(path, _tree(path)) for path in (self.home, env.get("XDG_CONFIG_HOME"), self.hooks) if path]
         self.spawn()
         self.window = None
         self.out = b""
@@ -316,8 +367,8 @@ class Game:
     def find_window(self, timeout=20, attempts=4):
         # The media layer's X11 driver now and then leaves the window without its name
         # (a race with its audio thread), and on a busy machine a connection to the
-        # server can be refused: such a start is killed, before it saved anything, and
-        # made again with the same HOME.
+        # server can be refused: such a start is killed and made again with the same HOME.
+        # Nothing of it stays: not its output, not what it left in its folders.
         for attempt in range(attempts):
             try:
                 return self.find_window_once(timeout if attempt == attempts - 1 else 8)
@@ -327,7 +378,11 @@ class Game:
                     raise
                 self.proc.kill()
                 self.proc.wait()
-                self.finish_output()
+                self.proc.stdout.close()
+                self.proc.stderr.close()
+                self.out = self.err = b""
+                for path, tree in self.laid:
+                    _lay(path, tree)
                 time.sleep(1 + 2 * attempt)  # a server that just refused a connection
                 self.spawn()
 
@@ -362,21 +417,28 @@ class Game:
         return "top-level windows %s; process waits in %s%s" % (names[:8], wchan, props)
 
     def on_window(self, act):
-        """act() against the game's window; where that window is gone (the SDL 1.2 over SDL 2
-        may make a new one when it sets a video mode), against the new one."""
+        """act(the window's id, as text): every request that names the game's window goes
+        through here. Where that window is gone (the SDL 1.2 over SDL 2 may make a new one
+        when it sets a video mode), act is made again against the new one; so each act is
+        one request that did nothing when it failed, and input that names no window (keys,
+        buttons) is sent after it, once."""
         for attempt in range(3):
             try:
-                return act()
+                return act(str(self.window))
             except Failure as e:
                 if not ("BadWindow" in str(e) or "No such window" in str(e)) or attempt == 2:
                     raise
                 self.find_window_once(10)
 
     def title(self):
-        return self.on_window(lambda: self.x("xdotool", "getwindowname", str(self.window)).strip())
+        return self.on_window(lambda w: self.x("xdotool", "getwindowname", w).strip())
+
+    def window_info(self):
+        """xwininfo's lines on the game's window."""
+        return self.on_window(lambda w: self.x("xwininfo", "-id", w))
 
     def size(self):
-        info = self.on_window(lambda: self.x("xwininfo", "-id", str(self.window)))
+        info = self.window_info()
         w = h = None
         for line in info.splitlines():
             line = line.strip()
@@ -391,7 +453,7 @@ class Game:
 
     def pointer(self):
         """Where the pointer is, in the window's own coordinates."""
-        info = self.on_window(lambda: self.x("xwininfo", "-id", str(self.window)))
+        info = self.window_info()
         corner = [int(l.split()[-1]) for l in info.splitlines() if l.strip().startswith("Absolute upper-left")]
         at = dict(f.split("=", 1) for f in self.x("xdotool", "getmouselocation", "--shell").split())
         return int(at["X"]) - corner[0], int(at["Y"]) - corner[1]
@@ -401,13 +463,30 @@ class Game:
 
     def key(self, keys):
         """Types keys (one argument: a key or keys apart by spaces) into the window through
-        the server's test extension, as a keyboard would; the window gets the focus first."""
-        self.x("xdotool", "windowfocus", str(self.window))
+        the server's test extension, as a keyboard would; the window gets the focus first.
+        The keys name no window and are typed once: were the window made anew after the
+        focus, they reach no window of the game (Game.press types again what a screen did
+        not take)."""
+        self.on_window(lambda w: self.x("xdotool", "windowfocus", w))
         self.x("xdotool", "key", *keys.split())
 
-    def move(self, x, y):
-        """The pointer to a place in the window's own coordinates."""
-        self.x("xdotool", "mousemove", "--window", str(self.window), str(int(x)), str(int(y)))
+    def move(self, x, y, sync=False):
+        """The pointer to a place in the window's own coordinates; with sync, once the server
+        has it there."""
+        self.on_window(lambda w: self.x("xdotool", "mousemove", *(["--sync"] if sync else []),
+                                        "--window", w, str(int(x)), str(int(y))))
+
+    def mouse_down(self, x=None, y=None):
+        """The left button pressed, at a place of the window if one is given."""
+        if x is not None:
+            self.move(x, y)
+        self.x("xdotool", "mousedown", "1")
+
+    def mouse_up(self, x=None, y=None):
+        """The left button released, at a place of the window if one is given."""
+        if x is not None:
+            self.move(x, y)
+        self.x("xdotool", "mouseup", "1")
 
     def click(self, x, y):
         """A click at a place of the window: the server hands the game the motion before the
@@ -424,13 +503,26 @@ class Game:
     def drag(self, start, end, steps=10):
         """Press at start, move in steps, release at end; the game reads the press, and the
         last motion, in frames of their own before what comes next."""
-        self.move(*start)
-        self.x("xdotool", "mousedown", "1")
+        self.mouse_down(*start)
         self.wait_frames(2)
         for i in range(1, steps + 1):
             self.move(start[0] + (end[0] - start[0]) * i / steps, start[1] + (end[1] - start[1]) * i / steps)
         self.wait_frames(2)
-        self.x("xdotool", "mouseup", "1")
+        self.mouse_up()
+
+    def reached(self, act, keys=0, buttons=0):
+        """act(), then until the game has read as many more key and button events (a key
+        typed or a click is two: press and release): the input reached the game, and a row
+        that counts frames after it counts them from there."""
+        before = self.report()
+        act()
+        until(lambda: (lambda r: r["keys"] >= before["keys"] + keys and r["buttons"] >= before["buttons"] + buttons)(
+            self.report()), "the game did not read the %d key and %d button events" % (keys, buttons))
+
+    def frozen(self):
+        """A context in which the game is stopped (SIGSTOP): input sent then waits in its
+        queue and is read, whole, in its first frame after."""
+        return _Frozen(self)
 
     def park(self):
         """The pointer at NEUTRAL (scaled to the window), where it lights no button, unless it
@@ -448,8 +540,15 @@ class Game:
         return self.screenshot()
 
     def wait_look(self, pred, timeout=GUARD, step=0.1):
-        """The first screenshot, pointer parked, for which pred holds; None after timeout."""
-        return wait_for(lambda: (lambda shot: shot if pred(shot) else None)(self.look()), timeout, step)
+        """The first screenshot, pointer parked, taken once the game reports a screen steady
+        in front (as wait_steady: no fade, there for two frames), for which pred holds; None
+        after timeout."""
+        def steady_look():
+            if not self.steady():
+                return None
+            shot = self.look()
+            return shot if pred(shot) else None
+        return wait_for(steady_look, timeout, step)
 
     def screen(self):
         """The class of the front screen; a fade in front swallows input."""
@@ -470,12 +569,14 @@ class Game:
               % (" or ".join(names), " (%s)" % phase if phase else "", timeout, self.screen()))
         return found
 
+    def steady(self):
+        """The front screen if no fade is in front and it has been there two frames, else None."""
+        r = self.report()
+        return r["screen"] if r["screen"] not in FADES and r["frames"] >= r["since"] + 2 else None
+
     def wait_steady(self, timeout=GUARD):
-        """The front screen once no fade is in front and it has been there two frames."""
-        def steady():
-            r = self.report()
-            return r["screen"] if r["screen"] not in FADES and r["frames"] >= r["since"] + 2 else None
-        return until(steady, "no screen came steady in front (at %s)" % self.screen(), timeout)
+        """The front screen once it is steady."""
+        return until(self.steady, "no screen came steady in front (at %s)" % self.screen(), timeout)
 
     def wait_frames(self, n, timeout=GUARD):
         """Until the game has run n frames more than now."""
@@ -537,7 +638,7 @@ class Game:
         until(shown, "%r typed on %s did not show" % (text, on))
 
     def screenshot(self):
-        shot = Image.from_xwd(self.on_window(lambda: self.x_bytes("xwd", "-silent", "-id", str(self.window))))
+        shot = Image.from_xwd(self.on_window(lambda w: self.x_bytes("xwd", "-silent", "-id", w)))
         self.last_shot, self.last_shot_at = shot, time.monotonic()
         return shot
 
@@ -595,7 +696,7 @@ class Game:
 
     def close_window(self):
         """Asks the window to close as a window manager does (WM_DELETE_WINDOW)."""
-        send_delete_window(self.display, self.window)
+        self.on_window(lambda w: send_delete_window(self.display, int(w)))
 
     def wait_exit(self, timeout=GUARD):
         try:
@@ -862,7 +963,6 @@ class Screens:
 
     def wait(self, screen, timeout=GUARD):
         """The first screenshot (pointer parked) that shows screen; a failure keeps it."""
-        self.g.wait_steady(timeout)
         shot = self.g.wait_look(lambda image: self.shows(image, screen), timeout)
         check(shot, "the %s screen did not show (at %s)" % (screen, self.g.screen()))
         keep(shot, screen)
@@ -894,7 +994,18 @@ class _XEvent(ctypes.Union):
     _fields_ = [("xclient", _XClientMessage), ("pad", ctypes.c_long * 24)]
 
 
+class _XErrorEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("display", ctypes.c_void_p), ("resourceid", ctypes.c_ulong),
+                ("serial", ctypes.c_ulong), ("error_code", ctypes.c_ubyte), ("request_code", ctypes.c_ubyte),
+                ("minor_code", ctypes.c_ubyte)]
+
+
+_XErrorHandler = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.POINTER(_XErrorEvent))
+
+
 def send_delete_window(disp_name, window):
+    """WM_DELETE_WINDOW to the window; a failure that names BadWindow where it is gone (an X
+    error would otherwise end this process)."""
     xlib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
     xlib.XOpenDisplay.restype = ctypes.c_void_p
     xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
@@ -902,10 +1013,15 @@ def send_delete_window(disp_name, window):
     xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
     xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
                                 ctypes.POINTER(_XEvent)]
-    xlib.XFlush.argtypes = [ctypes.c_void_p]
+    xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
     xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    xlib.XSetErrorHandler.restype = ctypes.c_void_p
+    xlib.XSetErrorHandler.argtypes = [ctypes.c_void_p]
+    errors = []
+    handler = _XErrorHandler(lambda _dpy, e: errors.append(e.contents.error_code) or 0)
     dpy = xlib.XOpenDisplay(disp_name.encode())
     check(dpy, "cannot open display %s" % disp_name)
+    before = xlib.XSetErrorHandler(ctypes.cast(handler, ctypes.c_void_p))
     try:
         ev = _XEvent()
         ev.xclient.type = 33  # ClientMessage
@@ -915,9 +1031,30 @@ def send_delete_window(disp_name, window):
         ev.xclient.data[0] = xlib.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0)
         ev.xclient.data[1] = 0  # CurrentTime
         check(xlib.XSendEvent(dpy, window, 0, 0, ctypes.byref(ev)) != 0, "XSendEvent failed")
-        xlib.XFlush(dpy)
+        xlib.XSync(dpy, 0)
     finally:
         xlib.XCloseDisplay(dpy)
+        xlib.XSetErrorHandler(before)
+    check(3 not in errors, "XSendEvent: BadWindow (0x%x)" % window)  # 3: BadWindow
+    check(not errors, "XSendEvent: X error %s" % errors)
+
+
+class _Frozen:
+    def __init__(self, g):
+        self.g = g
+
+    def __enter__(self):
+        pid = self.g.proc.pid
+        os.kill(pid, signal.SIGSTOP)
+
+        def stopped():
+            with open("/proc/%d/stat" % pid) as f:
+                return f.read().rsplit(")", 1)[1].split()[0] in "tT"
+        until(stopped, "the game did not stop on SIGSTOP")
+
+    def __exit__(self, *exc):
+        os.kill(self.g.proc.pid, signal.SIGCONT)
+        return False
 
 
 def main(cases):

@@ -372,8 +372,8 @@ def case_first_game(exe):
         g.wait_screen("NewPlayerScreen")
         screens.wait("new_player")
         start = g.report()["frames"]
-        g.key("Escape")
-        g.wait_frames(100)  # frames enough to have read it and begun a fade
+        g.reached(lambda: g.key("Escape"), keys=2)
+        g.wait_frames(100)  # frames enough to have begun a fade
         check(not [e for e in g.report()["history"] if e[2] > start] and screens.shows(g.look(), "new_player"),
               "Escape left the new-player screen")
         g.type_text("ann", "NewPlayerScreen", lambda: screens.shows(g.look(), "new_player_named"))

@@ -87,13 +87,13 @@ def case_first_run(exe):
         run_to_ready(g, archive)
         arrow = Picture(archive, "i/menu/cursor_normal.png", 0, 0)
         pressed = Picture(archive, "i/menu/cursor_click.png", 0, 0)
-        g.x("xdotool", "mousemove", "--window", str(g.window), "200", "150")
+        g.move(200, 150)
         check(wait_for(lambda: pointer_shown(g.screenshot(), arrow, 200, 150)), "the pointer is not drawn at the mouse")
-        g.x("xdotool", "mousedown", "1")
+        g.mouse_down()
         shot = wait_for(lambda: (lambda s: s if pointer_shown(s, pressed, 200, 150) else None)(g.screenshot()))
         keep(g.last_shot, "title_pressed")
         check(shot, "no click image while the left button is held")
-        g.x("xdotool", "mouseup", "1")
+        g.mouse_up()
         g.wait_screen("NewPlayerScreen")
         Screens(g, archive).wait("new_player")
 
@@ -138,32 +138,35 @@ def case_profiles_kept(exe):
 
 
 def case_release_after_loading(exe):
-    """A press before the images have loaded (in the fades from the splash to the title, or
-    in the title's loading, which swallow it), its release over the click-to-begin button
+    """A press before the images have loaded (on the splash, in the fade to the title or in
+    the title's loading, which all pass it by), its release over the click-to-begin button
     once they have loaded: that first release leads on, though the button never saw the
-    press. The press waits for the splash to end, so that the window is surely on the
-    screen to take it (a press over no window of the game would take its release too)."""
+    press. The press is sent while the game is frozen on the splash it has drawn (so the
+    window is on the screen to take it: a press over no window of the game would take its
+    release too), and it is read in the first frame after, before the title has loaded
+    anything, however fast or slow the machine."""
     archive = archive_of(exe)
     g = Game(exe)
     try:
         g.find_window()
-        until(lambda: (lambda r: r["screen"] != "SplashScreen" and
-                       any(e[0] == "SplashScreen" for e in r["history"]))(g.report()), "the splash did not end")
-        over = ("413", "671")  # over the button's place
-        g.x("xdotool", "mousemove", "--window", str(g.window), *over)
-        g.x("xdotool", "mousedown", "1")
-        # The server has handed the press on when xdotool returns: the game reads it in the
-        # frame after the one reported.
-        r = g.report()
-        check(r["phase"] != "ready", "the images had loaded before the press reached the game")
+        until(lambda: (lambda r: r["screen"] == "SplashScreen" and r["painted"] > 0)(g.report()),
+              "the splash was not drawn")
+        over = (413, 671)  # over the button's place
+        before = g.report()["buttons"]
+        with g.frozen():
+            g.mouse_down(*over)
+        r = until(lambda: (lambda r: r if r["buttons"] > before else None)(g.report()), "the game did not read the press")
+        title = [e for e in r["history"] if e[0] == "TitleScreen"]
+        check(not title or (title[0][1] == "loading" and r["last_input"] <= title[0][2]),
+              "the press was read at frame %d, after the title began loading (%s)" % (r["last_input"], title))
         g.wait_screen("TitleScreen", "ready")
         # Loading moved the pointer to the middle; it goes back over the button, still held.
         check(wait_for(lambda: g.pointer() == (512, 384)), "loading left the pointer at %s, not in the middle"
               % (g.pointer(),))
-        g.x("xdotool", "mousemove", "--sync", "--window", str(g.window), *over)
-        check(wait_for(lambda: g.pointer() == tuple(map(int, over))), "the pointer did not go back over the button")
+        g.move(*over, sync=True)
+        check(wait_for(lambda: g.pointer() == over), "the pointer did not go back over the button")
         g.wait_frames(2)  # the game takes the move in a frame before the release comes
-        g.x("xdotool", "mouseup", "1")
+        g.mouse_up()
         g.wait_screen("NewPlayerScreen")
         keep(Screens(g, archive).wait("new_player"), "title_release_after_loading")
     finally:

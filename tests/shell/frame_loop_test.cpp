@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <new>
 
 #include "app_options.h"
 #include "blit_job_manager.h"
@@ -85,6 +86,7 @@ TEST_F(Loop, OnlyTheFrontScreenIsTickedAndDrawnThenCompanions) {
     EXPECT_EQ(log, (Log{"B.tick", "P.tick", "F.tick", "B.display", "P.display", "F.display", "F.event", "B.event"}));
     EXPECT_EQ(count("A.tick"), 0);
     EXPECT_TRUE(pointer.events.empty());
+    EXPECT_NE(loop.report().text({}).find("keys 1\nbuttons 0\nmotions 0\n"), std::string::npos);
     tde_stack.unlink_front();
 }
 
@@ -255,6 +257,8 @@ TEST_F(Loop, HoverChangeStopsTheDrainForOneFrame) {
     a.on_event = [this](SDL_Event*) { stop_event_drain = a.events.size() < 4; };
     for (int i = 0; i < 3; ++i) loop.run_frame();
     EXPECT_EQ(a.events.size(), 4u);
+    // The report counts the motions read from the queue, not the pointer's place offered.
+    EXPECT_NE(loop.report().text({}).find("motions 2\n"), std::string::npos);
 }
 
 TEST_F(Loop, MouseEventsArriveInWorldCoordinates) {
@@ -280,6 +284,7 @@ TEST_F(Loop, WheelTurnsReachNoScreen) {
     loop.run_frame();
     ASSERT_EQ(a.events.size(), 1u);
     EXPECT_EQ(a.events[0].button.button, SDL_BUTTON_RIGHT);
+    EXPECT_NE(loop.report().text({}).find("buttons 5\n"), std::string::npos);
 }
 
 TEST_F(Loop, MissingWindowSurfaceEndsTheLoop) {
@@ -287,6 +292,59 @@ TEST_F(Loop, MissingWindowSurfaceEndsTheLoop) {
     EXPECT_FALSE(loop.run_frame());
     EXPECT_EQ(count("A.tick"), 1);
     EXPECT_EQ(count("A.display"), 0);
+}
+
+}  // namespace
+
+// Front screens of the frame report's history, named there by their class.
+struct Shown : TDE {
+    std::string p = "-";
+    std::string phase() const override { return p; }
+};
+struct Other : Shown {};
+
+namespace {
+
+TEST(FrameReport, HistoryHasAnEntryForEachNewFrontObjectAndPhaseAndKeepsTheLast32) {
+    // Each frame: the front (0 and 1 are Shown, 2 an Other; -1 makes 0 anew in its own
+    // storage) and its phase.
+    struct Row {
+        char const* what;
+        std::vector<std::pair<int, char const*>> frames;
+        char const* history;
+    } const rows[] = {
+        {"one object in one phase", {{0, "-"}, {0, "-"}, {0, "-"}}, "Shown:-@1:0"},
+        {"a new object of the same class", {{0, "-"}, {1, "-"}, {1, "-"}}, "Shown:-@1:0 Shown:-@2:0"},
+        {"a new object where the old one lay", {{0, "-"}, {-1, "-"}}, "Shown:-@1:0 Shown:-@2:0"},
+        {"a phase change and back", {{0, "a"}, {0, "b"}, {0, "a"}}, "Shown:a@1:0 Shown:b@2:0 Shown:a@3:0"},
+        {"another class and back", {{0, "-"}, {2, "-"}, {0, "-"}}, "Shown:-@1:0 Other:-@2:0 Shown:-@3:0"},
+    };
+    for (Row const& row : rows) {
+        test_hooks::FrameReport report;
+        Shown a, b;
+        Other c;
+        Shown* fronts[] = {&a, &b, &c};
+        for (auto [i, phase] : row.frames) {
+            if (i < 0) {
+                a.~Shown();
+                new (&a) Shown();
+                i = 0;
+            }
+            fronts[i]->p = phase;
+            report.note({0, 0, 1024, 768, 8, false, fronts[i]});
+        }
+        EXPECT_NE(report.text({}).find(std::string("\nhistory ") + row.history + "\n"), std::string::npos)
+            << row.what << ":\n" << report.text({});
+    }
+    test_hooks::FrameReport report;
+    Shown a;
+    for (int n = 1; n <= 40; ++n) {
+        a.p = std::to_string(n);
+        report.note({0, 0, 1024, 768, 8, false, &a});
+    }
+    std::string const text = report.text({});
+    EXPECT_NE(text.find("since 40\nhistory Shown:9@9:0 "), std::string::npos) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '@'), 32);
 }
 
 }  // namespace
