@@ -98,7 +98,7 @@ def case_first_run(exe):
         Screens(g, archive).wait("new_player")
 
         g.close_window()
-        rc = g.wait_exit(15)
+        rc = g.wait_exit()
         check(rc == 0, "closing the window gave status %s: %s" % (rc, g.err.decode(errors="replace")))
         folder = os.path.join(g.home, ".config", SAVE_FOLDER)
         found = sorted(os.listdir(folder)) if os.path.isdir(folder) else []
@@ -125,7 +125,7 @@ def case_profiles_kept(exe):
         try:
             run_to_ready(g, archive)
             g.close_window()
-            rc = g.wait_exit(15)
+            rc = g.wait_exit()
             check(rc == 0, "closing the window gave status %s" % rc)
         finally:
             g.stop()
