@@ -36,9 +36,9 @@ void FrameLoop::add_companion(TDE* t, bool takes_events) {
 }
 
 void FrameLoop::start() {
-    report_.install();
     app_ = media_.app_state();
     last_ = media_.ticks();
+    report_.install(last_);
 }
 
 void FrameLoop::run() {

@@ -36,7 +36,8 @@ std::string const& folder() {
     return dir;
 }
 
-void FrameReport::install() {
+void FrameReport::install(unsigned start_ms) {
+    start_ms_ = start_ms;
     on_ = !folder().empty();
     if (on_) std::signal(SIGUSR1, on_report_signal);
 }
@@ -84,7 +85,7 @@ void FrameReport::note(FrameFacts const& f) {
     std::string phase = f.front ? f.front->phase() : "-";
     unsigned long const front = f.front ? f.front->serial() : 0;
     if (history_.empty() || front != last_front_ || phase != history_.back().phase) {
-        history_.push_back({class_name(f.front), std::move(phase), frames_, f.now_ms});
+        history_.push_back({class_name(f.front), std::move(phase), frames_, frames_ == 1 ? start_ms_ : f.now_ms});
         if (history_.size() > history_length) history_.pop_front();
         last_front_ = front;
     }

@@ -7,7 +7,8 @@
 // frame that read the last of them, the front screen's class and phase, and the history
 // of front screens and phases (an entry for each new front object and each change of
 // phase), each with the frame and the clock at which it began (so a test sees every phase
-// the game went through, however briefly it showed).
+// the game went through, however briefly it showed); the first begins at the loop's start,
+// where the first screen's clock starts, however late its first frame comes.
 
 #include <SDL/SDL.h>
 
@@ -34,8 +35,8 @@ class FrameReport {
 public:
     static constexpr std::size_t history_length = 32;
 
-    // Listens for SIGUSR1 when the hooks are on.
-    void install();
+    // Listens for SIGUSR1 when the hooks are on; start_ms is the loop's starting clock.
+    void install(unsigned start_ms);
     // Counts an event the loop read from the queue, if it is a key, button or motion.
     void count_input(SDL_Event const& e);
     // With the hooks on: note(f), and the report written when one was asked for.
@@ -56,6 +57,7 @@ private:
     unsigned long frames_ = 0, painted_ = 0, last_painted_ = 0;
     unsigned long keys_ = 0, buttons_ = 0, motions_ = 0, last_input_ = 0;
     unsigned long last_front_ = 0;  // its serial
+    unsigned start_ms_ = 0;
     std::deque<Entry> history_;
     bool on_ = false;
 };

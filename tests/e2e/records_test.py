@@ -110,10 +110,12 @@ class Session:
         return self.screens.picture(name, x, y)
 
     def sees(self, name, x, y, what, parked=True):
-        """The first screenshot that shows the image at the place at full strength, with the
-        pointer parked or left where it is; a failure says what."""
+        """The first screenshot, taken once the game reports a screen steady in front, that
+        shows the image at the place at full strength, with the pointer parked or left where
+        it is; a failure says what."""
         pic, look = self.picture(name, x, y), (self.g.look if parked else self.g.screenshot)
-        return until(lambda: (lambda shot: shot if pic.difference(shot) < 8 else None)(look()), what)
+        seen = lambda shot: shot if pic.difference(shot) < 8 else None
+        return until(lambda: self.g.steady() and seen(look()), what)
 
     def click_image(self, name, x, y):
         w, h = png_size(self.archive, name)

@@ -345,6 +345,13 @@ TEST(FrameReport, HistoryHasAnEntryForEachNewFrontObjectAndPhaseAndKeepsTheLast3
     std::string const text = report.text({});
     EXPECT_NE(text.find("since 40\nhistory Shown:9@9:0 "), std::string::npos) << text;
     EXPECT_EQ(std::count(text.begin(), text.end(), '@'), 32);
+    // The first screen's clock began with the loop, not at its first frame.
+    test_hooks::FrameReport late;
+    Other c;
+    late.install(5);
+    late.note({0, 900, 1024, 768, 8, false, &a});
+    late.note({0, 916, 1024, 768, 8, false, &c});
+    EXPECT_NE(late.text({}).find("history Shown:40@1:5 Other:-@2:916\n"), std::string::npos) << late.text({});
 }
 
 }  // namespace
