@@ -139,34 +139,6 @@ std::string all_face_up(SolitaireRules& g) {
     return rules_test::standard_face_check(g);
 }
 
-// TriPeaks: a pile's one card lies face up exactly when no pile covers it.
-std::string peak_faces(SolitaireRules& s) {
-    auto& g = static_cast<TriPeaksRules&>(s);
-    for (CardSprite const* c : g.stock)
-        if (c->face_up) return "a face-up card in the stock";
-    for (CardSprite const* c : g.foundations[0])
-        if (!c->face_up) return "a face-down card on the discard pile";
-    for (unsigned i = 0; i < TriPeaksRules::pile_count; ++i) {
-        Deck const& d = g.tableau[i];
-        if (d.size() > 1) return "pile " + std::to_string(i) + " holds " + std::to_string(d.size()) + " cards";
-        if (!d.empty() && d[0]->face_up != g.t_is_exposed(i))
-            return "pile " + std::to_string(i) + (d[0]->face_up ? " is face up though covered" : " is face down though exposed");
-    }
-    return "";
-}
-
-// Golf: the piles and the discard pile face up, the stock face down.
-std::string golf_faces(SolitaireRules& g) {
-    for (CardSprite const* c : g.stock)
-        if (c->face_up) return "a face-up card in the stock";
-    for (CardSprite const* c : g.foundations[0])
-        if (!c->face_up) return "a face-down card on the discard pile";
-    for (Deck const& d : g.tableau)
-        for (CardSprite const* c : d)
-            if (!c->face_up) return "a face-down card on a pile";
-    return "";
-}
-
 // Spider: every foundation empty or one King-to-Ace run of one suit; the stock deals whole rows.
 std::string spider_check(SolitaireRules& g) {
     for (Deck const& d : g.foundations) {
@@ -476,7 +448,7 @@ RandomPlayConfig config_for(std::shared_ptr<GamePlan> const& plan) {
             break;
         case Player::TRIPEAKS:
         case Player::GOLF: {
-            cfg.face_check = type == Player::TRIPEAKS ? peak_faces : golf_faces;
+            cfg.face_check = type == Player::TRIPEAKS ? rules_test::peak_faces : rules_test::golf_faces;
             auto dealt = std::make_shared<std::set<CardSprite const*>>();
             cfg.setup = [dealt](SolitaireRules& g, unsigned) {
                 for (Deck const& d : g.tableau) dealt->insert(d.begin(), d.end());
