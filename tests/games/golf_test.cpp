@@ -19,14 +19,8 @@ using rules_test::place;
 
 Loc const discard(Loc::FOUNDATION, 0, 0);
 
-class Golf : public ::testing::Test {
+class Golf : public rules_test::RulesTest {
 protected:
-    void SetUp() override {
-        rules_test::install_card_images();
-        reset_rule_options();
-    }
-    void TearDown() override { reset_rule_options(); }
-
     Loc top(int p) { return g.back_of(Loc(Loc::TABLEAU, p, 0)); }
 
     GolfRules g;

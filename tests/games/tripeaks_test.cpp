@@ -19,14 +19,8 @@ using rules_test::place;
 Loc pile(int i) { return Loc(Loc::TABLEAU, i, 0); }
 Loc const discard(Loc::FOUNDATION, 0, 0);
 
-class TriPeaks : public ::testing::Test {
+class TriPeaks : public rules_test::RulesTest {
 protected:
-    void SetUp() override {
-        rules_test::install_card_images();
-        reset_rule_options();
-    }
-    void TearDown() override { reset_rule_options(); }
-
     CardSprite* top_of_discard() { return g.foundations[0].empty() ? nullptr : g.foundations[0].back(); }
 
     TriPeaksRules g;
