@@ -77,6 +77,13 @@ std::string describe_difference(TableSnapshot const& expected, TableSnapshot con
     return "";
 }
 
+int foundation_points(SolitaireRules& g) {
+    int sum = 0;
+    for (Deck const& d : g.foundations)
+        for (CardSprite const* c : d) sum += 11 * c->no();
+    return sum;
+}
+
 std::string standard_face_check(SolitaireRules& g) {
     for (size_t i = 0; i < g.stock.size(); ++i)
         if (g.stock[i] && g.stock[i]->face_up) return "a face-up card in the stock at " + std::to_string(i);

@@ -34,6 +34,7 @@
 
 namespace {
 
+using rules_test::foundation_points;
 using rules_test::RandomPlayConfig;
 using rules_test::RandomPlayResult;
 
@@ -123,14 +124,6 @@ struct SavedOptions {
     }
     bool k_pluck, k_flip_1, k_unlimited, fc_pluck, sp_two, tp_corner, tp_single, yk_pluck, gf_corner, gf_single;
 };
-
-// 11 x the numbers of the cards on the foundations.
-int foundation_points(SolitaireRules& g) {
-    int sum = 0;
-    for (Deck const& d : g.foundations)
-        for (CardSprite const* c : d) sum += 11 * c->no();
-    return sum;
-}
 
 std::string all_face_up(SolitaireRules& g) {
     for (Deck const& d : g.tableau)

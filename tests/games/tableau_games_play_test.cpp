@@ -18,16 +18,9 @@
 
 namespace {
 
+using rules_test::foundation_points;
 using rules_test::RandomPlayConfig;
 using rules_test::RandomPlayResult;
-
-// 11 x the numbers of the cards on the foundations.
-int foundation_points(SolitaireRules& g) {
-    int sum = 0;
-    for (Deck const& d : g.foundations)
-        for (CardSprite const* c : d) sum += 11 * c->no();
-    return sum;
-}
 
 // Ace to `top` of every suit on the foundations, suit by suit, and the other cards of the
 // deck shuffled face up over the tableau: a table near its end, to reach the automatic
@@ -53,14 +46,8 @@ void near_finish(SolitaireRules& g, unsigned seed, unsigned top) {
     g.reposition_everything();
 }
 
-class TableauGamesPlay : public ::testing::Test {
+class TableauGamesPlay : public rules_test::RulesTest {
 protected:
-    void SetUp() override {
-        rules_test::install_card_images();
-        reset_rule_options();
-    }
-    void TearDown() override { reset_rule_options(); }
-
     template <class Game>
     void play_many(RandomPlayConfig const& cfg, int games, int* wins = nullptr, int* auto_wins = nullptr) {
         int drops = 0, undos = 0;
