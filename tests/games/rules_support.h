@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "card_sprite.h"
+#include "engine/temp_dir.h"
 #include "player.h"
 #include "rule_options.h"
 #include "rules_creator.h"
@@ -49,6 +50,21 @@ protected:
 
 private:
     Player saved_;
+};
+
+// A fresh working folder for loose image files, and the video on a 1024 x 768 window.
+class LooseFiles : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // A loose image file that the loader finds but cannot decode.
+    static void blank(std::string const& name);
+    // A decodable w x h image.
+    static void image(std::string const& name, int w, int h);
+
+private:
+    TempDir dir_;
+    std::string old_cwd_;
 };
 
 class FakeInput : public RulesInput {
