@@ -101,14 +101,8 @@ std::string golf_faces(SolitaireRules& g) {
     return "";
 }
 
-RandomPlayConfig discard_play_config(std::function<std::string(SolitaireRules&)> faces,
-                                     std::function<std::vector<Loc>(SolitaireRules&, bool)> tops, bool single_click) {
+void score_dealt_cards(RandomPlayConfig& cfg) {
     auto dealt = std::make_shared<std::set<CardSprite const*>>();
-    RandomPlayConfig cfg;
-    cfg.face_check = std::move(faces);
-    cfg.actions = 250;
-    cfg.w_undo = 6;
-    cfg.w_basic = 4;
     cfg.setup = [dealt](SolitaireRules& s, unsigned) {
         for (Deck const& d : s.tableau) dealt->insert(d.begin(), d.end());
     };
@@ -118,6 +112,16 @@ RandomPlayConfig discard_play_config(std::function<std::string(SolitaireRules&)>
             if (dealt->count(c)) sum += 11 * c->no();
         return sum;
     };
+}
+
+RandomPlayConfig discard_play_config(std::function<std::string(SolitaireRules&)> faces,
+                                     std::function<std::vector<Loc>(SolitaireRules&, bool)> tops, bool single_click) {
+    RandomPlayConfig cfg;
+    cfg.face_check = std::move(faces);
+    cfg.actions = 250;
+    cfg.w_undo = 6;
+    cfg.w_basic = 4;
+    score_dealt_cards(cfg);
     cfg.extra_actions.push_back({"lost release", [tops](SolitaireRules& s) {
                                      std::vector<Loc> t = tops(s, false);
                                      if (!t.empty()) lost_release(s, any_of(t), any_of(t));

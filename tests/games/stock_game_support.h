@@ -48,6 +48,10 @@ void lost_release(SolitaireRules& g, Loc const& a, Loc const& b);
 std::string peak_faces(SolitaireRules& g);
 std::string golf_faces(SolitaireRules& g);
 
+// Random play that scores only the cards dealt to the tableau, 11 times their number, when
+// they are on the discard pile: sets cfg's setup and expected score.
+void score_dealt_cards(RandomPlayConfig& cfg);
+
 // Random play of a discard game: 250 actions; only the cards dealt to the tableau score,
 // 11 times their number; the extra actions are a lost release between two of
 // tops(g, false) and a play of one of tops(g, true) (the top cards that may be taken, and

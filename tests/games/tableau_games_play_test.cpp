@@ -14,6 +14,7 @@
 #include "rules_support.h"
 #include "rule_options.h"
 #include "spider.h"
+#include "tableau_support.h"
 #include "yukon.h"
 
 namespace {
@@ -108,21 +109,8 @@ TEST_F(TableauGamesPlay, YukonToTheAutomaticFinish) {
 // 1300 for every run on the foundations; every foundation empty or one whole run.
 RandomPlayConfig spider_config() {
     RandomPlayConfig cfg;
-    cfg.expected_score = [](SolitaireRules& g) {
-        int runs = 0;
-        for (Deck const& d : g.foundations) runs += static_cast<int>(d.size() / SpiderRules::run_length);
-        return runs * SpiderRules::run_score;
-    };
-    cfg.extra_check = [](SolitaireRules& g) -> std::string {
-        for (Deck const& d : g.foundations) {
-            if (d.empty()) continue;
-            if (d.size() != SpiderRules::run_length) return "a foundation of " + std::to_string(d.size()) + " cards";
-            for (unsigned j = 0; j < SpiderRules::run_length; ++j)
-                if (d[j]->no() != 13 - j || d[j]->suit() != d[0]->suit()) return "a foundation that is not one run";
-        }
-        if (g.stock.size() % SpiderRules::piles) return "a stock of " + std::to_string(g.stock.size()) + " cards";
-        return "";
-    };
+    cfg.expected_score = tableau_test::spider_points;
+    cfg.extra_check = tableau_test::spider_check;
     return cfg;
 }
 
