@@ -256,6 +256,18 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
+    // Every slot but `slot` as saved (but for its current flag), and the options too when
+    // a later slot's file sets them.
+    void note_others_kept(unsigned slot, std::string const& what) {
+        for (unsigned i = 0; i < Player::slot_count; ++i)
+            if (i != slot)
+                note(::testing::AssertionResult(describe(*Player::get(i), false) == describe(orig[i], false))
+                         << "slot " << i << " changed",
+                     what);
+        if (slot + 1 < Player::slot_count)
+            note(::testing::AssertionResult(describe_options() == orig_options) << "options changed", what);
+    }
+
     TempDir home;
     ScopedEnv h{"HOME", home.path().c_str()};
     ScopedEnv x{"XDG_CONFIG_HOME", nullptr};
@@ -276,15 +288,8 @@ TEST_F(PlayerFileDamage, EveryCutOfEverySlotStaysInRangeAndSavesWhole) {
                 note(::testing::AssertionResult(describe(got) == describe(orig[slot])) << describe(got), what);
             else
                 note(saved_or_default(got, orig[slot]), what);
-            // The other files are whole: their slots are as saved, and a later slot's
-            // file sets the options.
-            for (unsigned i = 0; i < Player::slot_count; ++i)
-                if (i != slot)
-                    note(::testing::AssertionResult(describe(*Player::get(i), false) == describe(orig[i], false))
-                             << "slot " << i << " changed",
-                         what);
-            if (slot + 1 < Player::slot_count)
-                note(::testing::AssertionResult(describe_options() == orig_options) << "options changed", what);
+            // The other files are whole: their slots are as saved.
+            note_others_kept(slot, what);
             note(slot_round_trips(slot), what);
             if (len % 101 == 0 || len == whole.size()) {
                 note(files_round_trip(), what);
@@ -326,13 +331,7 @@ TEST_F(PlayerFileDamage, CorruptedCopiesStayInRangeAndSaveWhole) {
         read_all_with(slot, damaged(file[slot], rng));
         note(all_in_range(), what);
         // Damage stays in its own file (only which slot is current may move).
-        for (unsigned i = 0; i < Player::slot_count; ++i)
-            if (i != slot)
-                note(::testing::AssertionResult(describe(*Player::get(i), false) == describe(orig[i], false))
-                         << "slot " << i << " changed",
-                     what);
-        if (slot + 1 < Player::slot_count)
-            note(::testing::AssertionResult(describe_options() == orig_options) << "options changed", what);
+        note_others_kept(slot, what);
         note(slot_round_trips(slot), what);
         if (seed % full_save_every == 0) {
             note(files_round_trip(), what);
