@@ -20,14 +20,8 @@ bool has_target(SolitaireRules const& g, std::int32_t kind) {
     return std::any_of(g.blob.targets.begin(), g.blob.targets.end(), [kind](Loc const& l) { return l.kind == kind; });
 }
 
-class FreeCell : public ::testing::Test {
+class FreeCell : public rules_test::RulesTest {
 protected:
-    void SetUp() override {
-        rules_test::install_card_images();
-        reset_rule_options();
-    }
-    void TearDown() override { reset_rule_options(); }
-
     // Every cell taken by a card that fits nowhere else on the test tables.
     void fill_cells() {
         for (unsigned i = 0; i < FreeCellRules::cell_count; ++i) lay(g, Loc(Loc::CELLS, static_cast<int>(i), 0), 5, Card::CLUBS);

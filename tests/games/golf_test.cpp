@@ -19,14 +19,8 @@ using rules_test::place;
 
 Loc const discard(Loc::FOUNDATION, 0, 0);
 
-class Golf : public ::testing::Test {
+class Golf : public rules_test::RulesTest {
 protected:
-    void SetUp() override {
-        rules_test::install_card_images();
-        reset_rule_options();
-    }
-    void TearDown() override { reset_rule_options(); }
-
     Loc top(int p) { return g.back_of(Loc(Loc::TABLEAU, p, 0)); }
 
     GolfRules g;
@@ -210,20 +204,9 @@ TEST_F(Golf, OptionsComeFromThePopupAndTheCreatorIsRegistered) {
     std::fclose(f);
 }
 
-// Every tableau and discard card face up, every stock card face down.
-std::string golf_faces(SolitaireRules& g) {
-    for (CardSprite const* c : g.stock)
-        if (c->face_up) return "a face-up card in the stock";
-    for (CardSprite const* c : g.foundations[0])
-        if (!c->face_up) return "a face-down card on the discard pile";
-    for (size_t p = 0; p < g.tableau.size(); ++p)
-        for (CardSprite const* c : g.tableau[p])
-            if (!c->face_up) return "a face-down card on pile " + std::to_string(p);
-    return "";
-}
-
 // The top places of the non-empty piles, and those whose card may go to the discard pile.
-std::vector<Loc> tops(GolfRules& g, bool playable_only) {
+std::vector<Loc> tops(SolitaireRules& s, bool playable_only) {
+    auto& g = static_cast<GolfRules&>(s);
     std::vector<Loc> out;
     for (unsigned p = 0; p < GolfRules::pile_count; ++p) {
         Deck const& d = g.tableau[p];
@@ -234,63 +217,27 @@ std::vector<Loc> tops(GolfRules& g, bool playable_only) {
     return out;
 }
 
-Loc any_of(std::vector<Loc> const& v) { return v[static_cast<size_t>(std::rand()) % v.size()]; }
-
 TEST_F(Golf, RandomPlayKeepsEveryCardInOnePlaceAndUndoesBackToTheDeal) {
     int const games = rules_test::soak_games(40);
-    int drops = 0, turns = 0, undos = 0, doubles = 0;
+    rules_test::DiscardPlayTotals totals;
     size_t fewest_left = 35;
     for (int n = 0; n < games; ++n) {
         GolfRules::opt_single_click_activation = n % 2 == 0;
         GolfRules::opt_may_turn_corner = n % 4 >= 2;
-        auto dealt = std::make_shared<std::set<CardSprite const*>>();
-        rules_test::RandomPlayConfig cfg;
-        cfg.face_check = golf_faces;
-        cfg.actions = 250;
-        cfg.w_undo = 6;
-        cfg.w_basic = 4;
-        cfg.setup = [dealt](SolitaireRules& s, unsigned) {
-            for (Deck const& d : s.tableau) dealt->insert(d.begin(), d.end());
-        };
-        // Only cards from the piles score, 11 times their number.
-        cfg.expected_score = [dealt](SolitaireRules& s) {
-            int sum = 0;
-            for (CardSprite const* c : s.foundations[0])
-                if (dealt->count(c)) sum += 11 * c->no();
-            return sum;
-        };
+        auto cfg = rules_test::discard_play_config(rules_test::golf_faces, tops, GolfRules::opt_single_click_activation);
         cfg.extra_check = [&fewest_left](SolitaireRules& s) {
             size_t left = 0;
             for (Deck const& d : s.tableau) left += d.size();
             if (left < fewest_left) fewest_left = left;
             return std::string();
         };
-        cfg.extra_actions.push_back({"lost release", [](SolitaireRules& s) {
-                                         std::vector<Loc> t = tops(static_cast<GolfRules&>(s), false);
-                                         if (!t.empty()) rules_test::lost_release(s, any_of(t), any_of(t));
-                                     }});
-        cfg.extra_actions.push_back({"a playable card", [](SolitaireRules& s) {
-                                         std::vector<Loc> t = tops(static_cast<GolfRules&>(s), true);
-                                         if (!t.empty())
-                                             rules_test::play_onto_discard(s, any_of(t),
-                                                                           GolfRules::opt_single_click_activation);
-                                     }});
-        cfg.w_extra = 40;
-        // With single click a press and release on the spot plays the card at once.
-        if (GolfRules::opt_single_click_activation) cfg.w_double_click = 0;
         GolfRules g;
         auto r = rules_test::random_play(&g, 2000 + static_cast<unsigned>(n), cfg);
         ASSERT_TRUE(r.ok()) << r.failure;
         EXPECT_EQ(rules_test::card_count(g), 52u);
-        drops += r.drops;
-        turns += r.stock_actions;
-        undos += r.undos;
-        doubles += r.double_clicks;
+        totals.add(r);
     }
-    EXPECT_GT(drops, games);
-    EXPECT_GT(turns, games);
-    EXPECT_GT(undos, games);
-    EXPECT_GT(doubles, 0);
+    totals.expect_reached(games);
     EXPECT_LT(fewest_left, 20u) << "the runs play deep into the piles";
 }
 

@@ -15,15 +15,9 @@
 
 namespace {
 
+using rules_test::foundation_points;
 using rules_test::RandomPlayConfig;
 using rules_test::RandomPlayResult;
-
-int foundation_points(SolitaireRules& g) {
-    int sum = 0;
-    for (Deck const& d : g.foundations)
-        for (CardSprite const* c : d) sum += 11 * c->no();
-    return sum;
-}
 
 // Ace to Ten of every suit home, the rest face up on the tableau in plain descending runs
 // of alternating colour but for the Jack of spades, which waits in the stock: once it is
@@ -58,19 +52,8 @@ void near_finish(SolitaireRules& g, unsigned) {
     g.reposition_everything();
 }
 
-class KlondikePlay : public ::testing::Test {
+class KlondikePlay : public rules_test::InGameTest {
 protected:
-    void SetUp() override {
-        rules_test::install_card_images();
-        reset_rule_options();
-        saved_ = *Player::cur();
-        Player::cur()->in_progress = true;
-    }
-    void TearDown() override {
-        reset_rule_options();
-        *Player::cur() = saved_;
-    }
-
     static RandomPlayConfig config() {
         RandomPlayConfig cfg;
         cfg.expected_score = foundation_points;
@@ -105,7 +88,6 @@ protected:
         }
     }
 
-    Player saved_;
     int drops = 0, undos = 0, stock = 0, auto_wins = 0, played = 0;
 };
 

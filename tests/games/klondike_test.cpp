@@ -34,19 +34,8 @@ bool has_sound(SpriteEffector const* e) {
     return false;
 }
 
-class Klondike : public ::testing::Test {
+class Klondike : public rules_test::InGameTest {
 protected:
-    void SetUp() override {
-        rules_test::install_card_images();
-        reset_rule_options();
-        saved_ = *Player::cur();
-        Player::cur()->in_progress = true;
-    }
-    void TearDown() override {
-        reset_rule_options();
-        *Player::cur() = saved_;
-    }
-
     // A dealt game whose stock holds these cards (bottom first), face down, and nothing else.
     void stock_of(std::vector<unsigned short> const& numbers) {
         for (unsigned short n : numbers) lay(g, Loc(Loc::STOCK, 0, 0), n, Card::CLUBS, false);
@@ -62,7 +51,6 @@ protected:
 
     KlondikeRules g;
     tableau_test::Pointer pointer{g};
-    Player saved_;
 };
 
 TEST_F(Klondike, TheDealLaysOneToSevenCardsWithTheTopFaceUpAndTwentyFourInTheStock) {

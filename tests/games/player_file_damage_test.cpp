@@ -3,7 +3,6 @@
 // index with, and the next save must write files that read back to exactly that state.
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,12 +10,11 @@
 #include <cstdio>
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
 
-#include "engine/temp_dir.h"
+#include "engine/file_damage.h"
 #include "io.h"
 #include "player.h"
 #include "save_file.h"
@@ -24,28 +22,12 @@
 
 namespace {
 
+using file_damage::put_file;
+using file_damage::put_u32;
+
 constexpr unsigned mutation_count = 10000;
 // Every this many corrupted copies the whole save and read cycle runs on the real files.
 constexpr unsigned full_save_every = 250;
-// Failures reported one by one before the rest are only counted.
-constexpr int reported_failures = 8;
-
-#if !defined(__SANITIZE_ADDRESS__)
-// From here on the address space may grow by `room` bytes: a larger allocation fails.
-void cap_address_space(std::size_t room) {
-    std::ifstream statm("/proc/self/statm");
-    unsigned long pages = 0;
-    statm >> pages;
-    rlimit r;
-    r.rlim_cur = r.rlim_max = pages * static_cast<unsigned long>(sysconf(_SC_PAGESIZE)) + room;
-    setrlimit(RLIMIT_AS, &r);
-}
-#endif
-
-void put_u32(std::string& bytes, std::size_t at, std::uint32_t v) {
-    for (int k = 0; k < 4; ++k) bytes[at + k] = static_cast<char>(v >> (24 - 8 * k));
-}
-
 std::string describe_options() {
     std::ostringstream o;
     o << KlondikeOptions::opt_may_pluck_from_foundation << KlondikeOptions::opt_flip_1
@@ -146,7 +128,7 @@ void read_bytes(Player& p, std::string bytes) {
 
 // HOME in a fresh folder; five rich profiles with slot 2 current and every rule option
 // away from its default, written by Player::save_all.
-class PlayerFileDamage : public ::testing::Test {
+class PlayerFileDamage : public ::testing::Test, protected file_damage::Notes {
 protected:
     void SetUp() override {
         reset();
@@ -209,12 +191,6 @@ protected:
         reset_rule_options();
     }
 
-    // A new file each time: ext4 writes a file that is cut and written again out to the
-    // disk as it is closed, which would make each read slow.
-    static void put_file(std::string const& path, std::string const& bytes) {
-        std::remove(path.c_str());
-        write_file(path, bytes);
-    }
     void restore_files() const {
         for (unsigned i = 0; i < Player::slot_count; ++i) put_file(Player::filename(i), file[i]);
     }
@@ -280,10 +256,16 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
-    // Counts a failure, reporting the first few.
-    void note(::testing::AssertionResult const& r, std::string const& what) {
-        if (r) return;
-        if (++failures <= reported_failures) ADD_FAILURE() << what << ": " << r.message();
+    // Every slot but `slot` as saved (but for its current flag), and the options too when
+    // a later slot's file sets them.
+    void note_others_kept(unsigned slot, std::string const& what) {
+        for (unsigned i = 0; i < Player::slot_count; ++i)
+            if (i != slot)
+                note(::testing::AssertionResult(describe(*Player::get(i), false) == describe(orig[i], false))
+                         << "slot " << i << " changed",
+                     what);
+        if (slot + 1 < Player::slot_count)
+            note(::testing::AssertionResult(describe_options() == orig_options) << "options changed", what);
     }
 
     TempDir home;
@@ -292,7 +274,6 @@ protected:
     Player orig[Player::slot_count];
     std::string file[Player::slot_count];
     std::string orig_options;
-    int failures = 0;
 };
 
 TEST_F(PlayerFileDamage, EveryCutOfEverySlotStaysInRangeAndSavesWhole) {
@@ -307,15 +288,8 @@ TEST_F(PlayerFileDamage, EveryCutOfEverySlotStaysInRangeAndSavesWhole) {
                 note(::testing::AssertionResult(describe(got) == describe(orig[slot])) << describe(got), what);
             else
                 note(saved_or_default(got, orig[slot]), what);
-            // The other files are whole: their slots are as saved, and a later slot's
-            // file sets the options.
-            for (unsigned i = 0; i < Player::slot_count; ++i)
-                if (i != slot)
-                    note(::testing::AssertionResult(describe(*Player::get(i), false) == describe(orig[i], false))
-                             << "slot " << i << " changed",
-                         what);
-            if (slot + 1 < Player::slot_count)
-                note(::testing::AssertionResult(describe_options() == orig_options) << "options changed", what);
+            // The other files are whole: their slots are as saved.
+            note_others_kept(slot, what);
             note(slot_round_trips(slot), what);
             if (len % 101 == 0 || len == whole.size()) {
                 note(files_round_trip(), what);
@@ -327,9 +301,8 @@ TEST_F(PlayerFileDamage, EveryCutOfEverySlotStaysInRangeAndSavesWhole) {
     EXPECT_EQ(failures, 0);
 }
 
-// Kinds of damage: a flipped bit, 1 to 8 random bytes, a count or number overwritten with
-// a large value, and several of these with a cut after them.
-std::string damaged(std::string bytes, std::mt19937& rng) {
+// Damage with a count or number overwritten with a large value, half of them the name count.
+std::string damaged(std::string const& bytes, std::mt19937& rng) {
     static std::uint32_t const large[] = {0xFFFFFFFFu,
                                           0xFFFFFFF0u,
                                           0x80000000u,
@@ -344,35 +317,10 @@ std::string damaged(std::string bytes, std::mt19937& rng) {
                                           Player::game_count,
                                           Player::card_back_count,
                                           0u};
-    auto pos = [&](std::size_t room) {
-        return std::uniform_int_distribution<std::size_t>(0, bytes.size() - room)(rng);
-    };
-    auto one = [&](unsigned kind) {
-        switch (kind) {
-            case 0:
-                bytes[pos(1)] ^= static_cast<char>(1u << (rng() % 8));
-                break;
-            case 1: {
-                std::size_t n = 1 + rng() % 8, at = pos(n);
-                for (std::size_t k = 0; k < n; ++k) bytes[at + k] = static_cast<char>(rng());
-                break;
-            }
-            default: {
-                // Half of these hit the name count.
-                std::size_t at = rng() % 2 ? 8 : pos(4);
-                put_u32(bytes, at, large[rng() % (sizeof large / sizeof large[0])]);
-                break;
-            }
-        }
-    };
-    unsigned kind = rng() % 4;
-    if (kind < 3) {
-        one(kind);
-    } else {
-        for (unsigned n = 2 + rng() % 4; n > 0; --n) one(rng() % 3);
-        if (rng() % 2) bytes.resize(pos(0));
-    }
-    return bytes;
+    return file_damage::damaged(bytes, rng, [&](std::string& b, auto pos) {
+        std::size_t at = rng() % 2 ? 8 : pos(4);
+        put_u32(b, at, large[rng() % (sizeof large / sizeof large[0])]);
+    });
 }
 
 TEST_F(PlayerFileDamage, CorruptedCopiesStayInRangeAndSaveWhole) {
@@ -383,13 +331,7 @@ TEST_F(PlayerFileDamage, CorruptedCopiesStayInRangeAndSaveWhole) {
         read_all_with(slot, damaged(file[slot], rng));
         note(all_in_range(), what);
         // Damage stays in its own file (only which slot is current may move).
-        for (unsigned i = 0; i < Player::slot_count; ++i)
-            if (i != slot)
-                note(::testing::AssertionResult(describe(*Player::get(i), false) == describe(orig[i], false))
-                         << "slot " << i << " changed",
-                     what);
-        if (slot + 1 < Player::slot_count)
-            note(::testing::AssertionResult(describe_options() == orig_options) << "options changed", what);
+        note_others_kept(slot, what);
         note(slot_round_trips(slot), what);
         if (seed % full_save_every == 0) {
             note(files_round_trip(), what);
@@ -561,7 +503,7 @@ TEST_F(PlayerFileDamage, ALargeNameCountAllocatesNothingLarge) {
     reset();
     EXPECT_EXIT(
         {
-            cap_address_space(512 * 1024);
+            file_damage::cap_address_space(512 * 1024);
             Player::read_all();
             std::exit(all_in_range() ? 0 : 1);
         },

@@ -77,6 +77,13 @@ std::string describe_difference(TableSnapshot const& expected, TableSnapshot con
     return "";
 }
 
+int foundation_points(SolitaireRules& g) {
+    int sum = 0;
+    for (Deck const& d : g.foundations)
+        for (CardSprite const* c : d) sum += 11 * c->no();
+    return sum;
+}
+
 std::string standard_face_check(SolitaireRules& g) {
     for (size_t i = 0; i < g.stock.size(); ++i)
         if (g.stock[i] && g.stock[i]->face_up) return "a face-up card in the stock at " + std::to_string(i);
@@ -263,9 +270,19 @@ private:
                 if (k + 1 < d.size() && d[k + 1]) vis = d[k + 1]->y - d[k]->y;
                 cands.push_back({d[k], vis < 1 ? 1 : vis});
             }
-        if (cands.empty() || rnd(0, 19) == 0) return {rnd(0, 1023), rnd(0, 732)};
+        if (cands.empty() || rnd(0, 19) == 0) return anywhere();
         auto const& pick = cands[static_cast<size_t>(rnd(0, static_cast<int>(cands.size()) - 1))];
         return {pick.first->x + rnd(2, g_.card_size().x - 3), pick.first->y + rnd(0, pick.second - 1)};
+    }
+
+    E2::Vec2<int> anywhere() { return {rnd(0, 1023), rnd(0, 732)}; }
+
+    // The centre of one of the carried cards' targets, but one time in `odds` (or with no
+    // target) a point anywhere.
+    E2::Vec2<int> drop_point(int odds) {
+        if (!g_.blob.targets.empty() && rnd(0, odds - 1) != 0)
+            return g_.center_of(g_.blob.targets[static_cast<size_t>(rnd(0, static_cast<int>(g_.blob.targets.size()) - 1))]);
+        return anywhere();
     }
 
     bool press(E2::Vec2<int> const& p) {
@@ -310,33 +327,28 @@ private:
         bool carried_any = false;
         bool stock_press = false;
         in_.input.now += 1000;  // never the second click of a double click by accident
+        // A press at p; whether it took up cards (those carried now), else it counts as a
+        // press on the stock.
+        auto take = [&](E2::Vec2<int> const& p) {
+            press(p);
+            stock_press = !g_.in_drag();
+            if (stock_press) return false;
+            carried = g_.blob.cards;
+            carried_any = true;
+            return true;
+        };
 
         switch (a) {
             case Act::DRAG: {
                 E2::Vec2<int> p = press_point();
-                press(p);
-                if (!g_.in_drag()) {
-                    stock_press = true;
-                    break;
-                }
-                carried = g_.blob.cards;
-                carried_any = true;
+                if (!take(p)) break;
                 check_accounting("while carrying");
-                E2::Vec2<int> dest;
-                if (!g_.blob.targets.empty() && rnd(0, 4) != 0)
-                    dest = g_.center_of(g_.blob.targets[static_cast<size_t>(rnd(0, static_cast<int>(g_.blob.targets.size()) - 1))]);
-                else
-                    dest = {rnd(0, 1023), rnd(0, 732)};
-                carry_and_release(p, dest);
+                carry_and_release(p, drop_point(5));
                 break;
             }
             case Act::DOUBLE_CLICK: {
                 E2::Vec2<int> p = press_point();
-                press(p);
-                if (!g_.in_drag()) {
-                    stock_press = true;
-                    break;
-                }
+                if (!take(p)) break;
                 g_.on_mouse_up(p.x, p.y);  // too near to drop: back to its place
                 if (g_.undo_stack.size() != entries0) {
                     fail("a release on the pick-up point recorded an entry");
@@ -344,13 +356,7 @@ private:
                 }
                 if (g_.has_animation()) settle();
                 in_.input.now += 120;
-                press(p);
-                if (!g_.in_drag()) {
-                    stock_press = true;
-                    break;
-                }
-                carried = g_.blob.cards;
-                carried_any = true;
+                if (!take(p)) break;
                 g_.on_mouse_up(p.x, p.y);
                 break;
             }
@@ -363,38 +369,18 @@ private:
                 break;
             case Act::CLICK: {
                 E2::Vec2<int> p = press_point();
-                press(p);
-                if (!g_.in_drag()) {
-                    stock_press = true;
-                    break;
-                }
+                if (!take(p)) break;
                 g_.on_mouse_up(p.x, p.y);
                 break;
             }
             case Act::LOST_RELEASE: {
                 // The release of the first press never arrives (it happened outside the
                 // window); the next press comes while its cards are still carried.
-                E2::Vec2<int> p = press_point();
-                press(p);
-                if (!g_.in_drag()) {
-                    stock_press = true;
-                    break;
-                }
+                if (!take(press_point())) break;
                 in_.input.now += 1000;
                 E2::Vec2<int> q = press_point();
-                press(q);
-                if (!g_.in_drag()) {
-                    stock_press = true;
-                    break;
-                }
-                carried = g_.blob.cards;
-                carried_any = true;
-                E2::Vec2<int> dest;
-                if (!g_.blob.targets.empty() && rnd(0, 2) != 0)
-                    dest = g_.center_of(g_.blob.targets[static_cast<size_t>(rnd(0, static_cast<int>(g_.blob.targets.size()) - 1))]);
-                else
-                    dest = {rnd(0, 1023), rnd(0, 732)};
-                carry_and_release(q, dest);
+                if (!take(q)) break;
+                carry_and_release(q, drop_point(3));
                 break;
             }
             case Act::UNDO_RUN:

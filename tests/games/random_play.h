@@ -46,6 +46,8 @@ TableSnapshot snapshot_table(SolitaireRules& g, std::string* problem = nullptr);
 size_t card_count(SolitaireRules const& g);
 // The first difference between two snapshots, empty when equal.
 std::string describe_difference(TableSnapshot const& expected, TableSnapshot const& actual);
+// 11 x the numbers of the cards on the foundations.
+int foundation_points(SolitaireRules& g);
 // The default face-up rule described above; empty when it holds.
 std::string standard_face_check(SolitaireRules& g);
 

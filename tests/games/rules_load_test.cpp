@@ -2,12 +2,8 @@
 // temporary working folder.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -19,45 +15,14 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 using rules_test::TestGame;
 
-class RulesLoad : public ::testing::Test {
+class RulesLoad : public rules_test::LooseFiles {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/lunerra_rules_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-        char cwd[PATH_MAX];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        old_cwd_ = cwd;
-        ASSERT_EQ(chdir(dir_.c_str()), 0);
-        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
-        ASSERT_NE(SDL_SetVideoMode(1024, 768, 32, SDL_SWSURFACE), nullptr);
-    }
     void TearDown() override {
         rules_test::install_card_images();
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        EXPECT_EQ(chdir(old_cwd_.c_str()), 0);
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
+        LooseFiles::TearDown();
     }
-
-    // A loose image file that the loader finds but cannot decode.
-    void blank(std::string const& name) {
-        fs::create_directories(fs::path(name).parent_path());
-        std::ofstream(name, std::ios::binary).put('\0');
-    }
-    // A decodable w x h image.
-    void image(std::string const& name, int w, int h) {
-        fs::create_directories(fs::path(name).parent_path());
-        SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0xFF0000u, 0xFF00u, 0xFFu, 0);
-        ASSERT_EQ(SDL_SaveBMP(s, name.c_str()), 0);
-        SDL_FreeSurface(s);
-    }
-
-    std::string dir_, old_cwd_;
 };
 
 TEST_F(RulesLoad, ACardLoadsItsImagesAtOnceWhenBuilt) {

@@ -1,11 +1,42 @@
 #include "rules_support.h"
 
+#include <unistd.h>
+
+#include <climits>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "options_popup.h"
 #include "surf.h"
 
 namespace rules_test {
+
+void LooseFiles::SetUp() {
+    char cwd[PATH_MAX];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    old_cwd_ = cwd;
+    ASSERT_EQ(chdir(dir_.path().c_str()), 0);
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
+    ASSERT_NE(SDL_SetVideoMode(1024, 768, 32, SDL_SWSURFACE), nullptr);
+}
+
+void LooseFiles::TearDown() {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    EXPECT_EQ(chdir(old_cwd_.c_str()), 0);
+}
+
+void LooseFiles::blank(std::string const& name) {
+    std::filesystem::create_directories(std::filesystem::path(name).parent_path());
+    std::ofstream(name, std::ios::binary).put('\0');
+}
+
+void LooseFiles::image(std::string const& name, int w, int h) {
+    std::filesystem::create_directories(std::filesystem::path(name).parent_path());
+    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0xFF0000u, 0xFF00u, 0xFFu, 0);
+    ASSERT_EQ(SDL_SaveBMP(s, name.c_str()), 0);
+    SDL_FreeSurface(s);
+}
 
 void install_card_images() {
     static std::vector<Surf*>* images = nullptr;

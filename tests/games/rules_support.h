@@ -4,11 +4,16 @@
 // stock and a waste, whose rule lets any carried cards go to another tableau pile and a
 // single card to any foundation.
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "card_sprite.h"
+#include "engine/temp_dir.h"
+#include "player.h"
+#include "rule_options.h"
 #include "rules_creator.h"
 #include "rules_input.h"
 #include "solitaire_rules.h"
@@ -18,6 +23,49 @@ namespace rules_test {
 // Fills the card image cache with loaded 1x1 images of world size 99x144 (the glow
 // 107x152), one distinct image per key. Kept for the whole run.
 void install_card_images();
+
+// Card images installed and the rule options at their defaults, and again after the test.
+class RulesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        install_card_images();
+        reset_rule_options();
+    }
+    void TearDown() override { reset_rule_options(); }
+};
+
+// The same with the current profile in a game (as Klondike's reset button wants), put back
+// as it was after the test.
+class InGameTest : public RulesTest {
+protected:
+    void SetUp() override {
+        RulesTest::SetUp();
+        saved_ = *Player::cur();
+        Player::cur()->in_progress = true;
+    }
+    void TearDown() override {
+        RulesTest::TearDown();
+        *Player::cur() = saved_;
+    }
+
+private:
+    Player saved_;
+};
+
+// A fresh working folder for loose image files, and the video on a 1024 x 768 window.
+class LooseFiles : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // A loose image file that the loader finds but cannot decode.
+    static void blank(std::string const& name);
+    // A decodable w x h image.
+    static void image(std::string const& name, int w, int h);
+
+private:
+    TempDir dir_;
+    std::string old_cwd_;
+};
 
 class FakeInput : public RulesInput {
 public:

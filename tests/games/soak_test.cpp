@@ -29,11 +29,13 @@
 #include "spider.h"
 #include "stock_game_support.h"
 #include "surf.h"
+#include "tableau_support.h"
 #include "tripeaks.h"
 #include "undo.h"
 
 namespace {
 
+using rules_test::foundation_points;
 using rules_test::RandomPlayConfig;
 using rules_test::RandomPlayResult;
 
@@ -124,59 +126,11 @@ struct SavedOptions {
     bool k_pluck, k_flip_1, k_unlimited, fc_pluck, sp_two, tp_corner, tp_single, yk_pluck, gf_corner, gf_single;
 };
 
-// 11 x the numbers of the cards on the foundations.
-int foundation_points(SolitaireRules& g) {
-    int sum = 0;
-    for (Deck const& d : g.foundations)
-        for (CardSprite const* c : d) sum += 11 * c->no();
-    return sum;
-}
-
 std::string all_face_up(SolitaireRules& g) {
     for (Deck const& d : g.tableau)
         for (CardSprite const* c : d)
             if (!c->face_up) return "a face-down card on the tableau";
     return rules_test::standard_face_check(g);
-}
-
-// TriPeaks: a pile's one card lies face up exactly when no pile covers it.
-std::string peak_faces(SolitaireRules& s) {
-    auto& g = static_cast<TriPeaksRules&>(s);
-    for (CardSprite const* c : g.stock)
-        if (c->face_up) return "a face-up card in the stock";
-    for (CardSprite const* c : g.foundations[0])
-        if (!c->face_up) return "a face-down card on the discard pile";
-    for (unsigned i = 0; i < TriPeaksRules::pile_count; ++i) {
-        Deck const& d = g.tableau[i];
-        if (d.size() > 1) return "pile " + std::to_string(i) + " holds " + std::to_string(d.size()) + " cards";
-        if (!d.empty() && d[0]->face_up != g.t_is_exposed(i))
-            return "pile " + std::to_string(i) + (d[0]->face_up ? " is face up though covered" : " is face down though exposed");
-    }
-    return "";
-}
-
-// Golf: the piles and the discard pile face up, the stock face down.
-std::string golf_faces(SolitaireRules& g) {
-    for (CardSprite const* c : g.stock)
-        if (c->face_up) return "a face-up card in the stock";
-    for (CardSprite const* c : g.foundations[0])
-        if (!c->face_up) return "a face-down card on the discard pile";
-    for (Deck const& d : g.tableau)
-        for (CardSprite const* c : d)
-            if (!c->face_up) return "a face-down card on a pile";
-    return "";
-}
-
-// Spider: every foundation empty or one King-to-Ace run of one suit; the stock deals whole rows.
-std::string spider_check(SolitaireRules& g) {
-    for (Deck const& d : g.foundations) {
-        if (d.empty()) continue;
-        if (d.size() != SpiderRules::run_length) return "a foundation of " + std::to_string(d.size()) + " cards";
-        for (unsigned j = 0; j < SpiderRules::run_length; ++j)
-            if (d[j]->no() != 13 - j || d[j]->suit() != d[0]->suit()) return "a foundation that is not one run";
-    }
-    if (g.stock.size() % SpiderRules::piles) return "a stock of " + std::to_string(g.stock.size()) + " cards";
-    return "";
 }
 
 // A top card of the peaks or the piles that the discard pile takes, played by a click or a
@@ -461,33 +415,19 @@ RandomPlayConfig config_for(std::shared_ptr<GamePlan> const& plan) {
             break;
         case Player::YUKON: cfg.expected_score = foundation_points; break;
         case Player::SPIDER:
-            cfg.expected_score = [](SolitaireRules& g) {
-                int runs = 0;
-                for (Deck const& d : g.foundations) runs += static_cast<int>(d.size() / SpiderRules::run_length);
-                return runs * SpiderRules::run_score;
-            };
+            cfg.expected_score = tableau_test::spider_points;
             game_check = [plan](SolitaireRules& g) {
                 int runs = 0;
                 for (Deck const& d : g.foundations) runs += !d.empty();
                 if (plan->runs_at_start < 0) plan->runs_at_start = runs;
                 plan->runs_most = std::max(plan->runs_most, runs);
-                return spider_check(g);
+                return tableau_test::spider_check(g);
             };
             break;
         case Player::TRIPEAKS:
         case Player::GOLF: {
-            cfg.face_check = type == Player::TRIPEAKS ? peak_faces : golf_faces;
-            auto dealt = std::make_shared<std::set<CardSprite const*>>();
-            cfg.setup = [dealt](SolitaireRules& g, unsigned) {
-                for (Deck const& d : g.tableau) dealt->insert(d.begin(), d.end());
-            };
-            // Only cards from the piles score, 11 times their number.
-            cfg.expected_score = [dealt](SolitaireRules& g) {
-                int sum = 0;
-                for (CardSprite const* c : g.foundations[0])
-                    if (dealt->count(c)) sum += 11 * c->no();
-                return sum;
-            };
+            cfg.face_check = type == Player::TRIPEAKS ? rules_test::peak_faces : rules_test::golf_faces;
+            rules_test::score_dealt_cards(cfg);
             cfg.extra_actions.push_back(
                 {"a playable card", [single_click](SolitaireRules& g) { play_a_playable_card(g, single_click); }});
             cfg.w_extra = 25;

@@ -15,14 +15,8 @@ namespace {
 using tableau_test::lay;
 using tableau_test::Pointer;
 
-class Spider : public ::testing::Test {
+class Spider : public rules_test::RulesTest {
 protected:
-    void SetUp() override {
-        rules_test::install_card_images();
-        reset_rule_options();
-    }
-    void TearDown() override { reset_rule_options(); }
-
     // A King-to-`low` run of one suit, face up, on pile p.
     void lay_run(unsigned p, Card::Suit suit, unsigned short low = 1) {
         for (unsigned short no = 13; no >= low; --no) lay(g, Loc(Loc::TABLEAU, static_cast<int>(p), 0), no, suit);

@@ -1,6 +1,13 @@
 #include "stock_game_support.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <set>
+
 #include "card_sprite.h"
+#include "tripeaks.h"
 
 namespace rules_test {
 
@@ -55,6 +62,92 @@ void lost_release(SolitaireRules& g, Loc const& a, Loc const& b) {
     if (in) in->mouse = pb;
     g.on_mouse_down(pb.x, pb.y);
     g.on_mouse_up(pb.x, pb.y);
+}
+
+namespace {
+
+// The stock face down, the discard pile face up.
+std::string stock_and_discard_faces(SolitaireRules& g) {
+    for (CardSprite const* c : g.stock)
+        if (c->face_up) return "a face-up card in the stock";
+    for (CardSprite const* c : g.foundations[0])
+        if (!c->face_up) return "a face-down card on the discard pile";
+    return "";
+}
+
+Loc any_of(std::vector<Loc> const& v) { return v[static_cast<size_t>(std::rand()) % v.size()]; }
+
+}  // namespace
+
+std::string peak_faces(SolitaireRules& s) {
+    auto& g = static_cast<TriPeaksRules&>(s);
+    std::string const ends = stock_and_discard_faces(g);
+    if (!ends.empty()) return ends;
+    for (unsigned i = 0; i < TriPeaksRules::pile_count; ++i) {
+        Deck const& d = g.tableau[i];
+        if (d.size() > 1) return "pile " + std::to_string(i) + " holds " + std::to_string(d.size()) + " cards";
+        if (!d.empty() && d[0]->face_up != g.t_is_exposed(i))
+            return "pile " + std::to_string(i) + (d[0]->face_up ? " is face up though covered" : " is face down though exposed");
+    }
+    return "";
+}
+
+std::string golf_faces(SolitaireRules& g) {
+    std::string const ends = stock_and_discard_faces(g);
+    if (!ends.empty()) return ends;
+    for (size_t p = 0; p < g.tableau.size(); ++p)
+        for (CardSprite const* c : g.tableau[p])
+            if (!c->face_up) return "a face-down card on pile " + std::to_string(p);
+    return "";
+}
+
+void score_dealt_cards(RandomPlayConfig& cfg) {
+    auto dealt = std::make_shared<std::set<CardSprite const*>>();
+    cfg.setup = [dealt](SolitaireRules& s, unsigned) {
+        for (Deck const& d : s.tableau) dealt->insert(d.begin(), d.end());
+    };
+    cfg.expected_score = [dealt](SolitaireRules& s) {
+        int sum = 0;
+        for (CardSprite const* c : s.foundations[0])
+            if (dealt->count(c)) sum += 11 * c->no();
+        return sum;
+    };
+}
+
+RandomPlayConfig discard_play_config(std::function<std::string(SolitaireRules&)> faces,
+                                     std::function<std::vector<Loc>(SolitaireRules&, bool)> tops, bool single_click) {
+    RandomPlayConfig cfg;
+    cfg.face_check = std::move(faces);
+    cfg.actions = 250;
+    cfg.w_undo = 6;
+    cfg.w_basic = 4;
+    score_dealt_cards(cfg);
+    cfg.extra_actions.push_back({"lost release", [tops](SolitaireRules& s) {
+                                     std::vector<Loc> t = tops(s, false);
+                                     if (!t.empty()) lost_release(s, any_of(t), any_of(t));
+                                 }});
+    cfg.extra_actions.push_back({"a playable card", [tops, single_click](SolitaireRules& s) {
+                                     std::vector<Loc> t = tops(s, true);
+                                     if (!t.empty()) play_onto_discard(s, any_of(t), single_click);
+                                 }});
+    cfg.w_extra = 40;
+    // A press and release on the spot plays the card at once: no second click to make.
+    if (single_click) cfg.w_double_click = 0;
+    return cfg;
+}
+
+void DiscardPlayTotals::add(RandomPlayResult const& r) {
+    drops += r.drops;
+    turns += r.stock_actions;
+    undos += r.undos;
+    doubles += r.double_clicks;
+}
+
+void DiscardPlayTotals::expect_reached(int games) const {
+    EXPECT_GT(drops, games);
+    EXPECT_GT(turns, games);
+    EXPECT_GT(undos, games);
+    EXPECT_GT(doubles, 0);
 }
 
 }  // namespace rules_test

@@ -2,6 +2,11 @@
 // Pieces shared by the tests of the games that play onto one discard pile: cards laid
 // out by hand and a pointer that presses, carries and releases.
 
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "random_play.h"
 #include "rules_support.h"
 
 namespace rules_test {
@@ -36,5 +41,30 @@ private:
 void play_onto_discard(SolitaireRules& g, Loc const& l, bool single_click);
 // A press on the card at a whose release never comes, a press on the card at b, its release.
 void lost_release(SolitaireRules& g, Loc const& a, Loc const& b);
+
+// The face-up rules of the two discard games, empty when they hold: the stock face down
+// and the discard pile face up; TriPeaks' piles hold a card each, face up exactly when
+// exposed; Golf's piles all face up.
+std::string peak_faces(SolitaireRules& g);
+std::string golf_faces(SolitaireRules& g);
+
+// Random play that scores only the cards dealt to the tableau, 11 times their number, when
+// they are on the discard pile: sets cfg's setup and expected score.
+void score_dealt_cards(RandomPlayConfig& cfg);
+
+// Random play of a discard game: 250 actions; only the cards dealt to the tableau score,
+// 11 times their number; the extra actions are a lost release between two of
+// tops(g, false) and a play of one of tops(g, true) (the top cards that may be taken, and
+// those of them that the discard pile takes). With single click on there is no double click.
+RandomPlayConfig discard_play_config(std::function<std::string(SolitaireRules&)> faces,
+                                     std::function<std::vector<Loc>(SolitaireRules&, bool)> tops, bool single_click);
+
+// What the random games of a discard game reached.
+struct DiscardPlayTotals {
+    int drops = 0, turns = 0, undos = 0, doubles = 0;
+    void add(RandomPlayResult const& r);
+    // Every kind of action more often than once a game (double clicks at all).
+    void expect_reached(int games) const;
+};
 
 }  // namespace rules_test

@@ -2,11 +2,7 @@
 // a temporary working folder.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <climits>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -19,20 +15,10 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
-class StockGamesLoad : public ::testing::Test {
+class StockGamesLoad : public rules_test::LooseFiles {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/lunerra_stock_games_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-        char cwd[PATH_MAX];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        old_cwd_ = cwd;
-        ASSERT_EQ(chdir(dir_.c_str()), 0);
-        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
-        ASSERT_NE(SDL_SetVideoMode(1024, 768, 32, SDL_SWSURFACE), nullptr);
+        LooseFiles::SetUp();
         rules_test::install_card_images();
         reset_rule_options();
         for (char const* name :
@@ -45,16 +31,7 @@ protected:
     }
     void TearDown() override {
         reset_rule_options();
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        EXPECT_EQ(chdir(old_cwd_.c_str()), 0);
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-
-    // A loose image file that the loader finds but cannot decode.
-    static void blank(std::string const& name) {
-        fs::create_directories(fs::path(name).parent_path());
-        std::ofstream(name, std::ios::binary).put('\0');
+        LooseFiles::TearDown();
     }
 
     // Loading twice keeps one overlay; the popup shows both options and applying sets them.
@@ -83,7 +60,6 @@ protected:
         EXPECT_TRUE(single_click);
     }
 
-    std::string dir_, old_cwd_;
 };
 
 TEST_F(StockGamesLoad, TriPeaks) {

@@ -14,20 +14,14 @@
 #include "rules_support.h"
 #include "rule_options.h"
 #include "spider.h"
+#include "tableau_support.h"
 #include "yukon.h"
 
 namespace {
 
+using rules_test::foundation_points;
 using rules_test::RandomPlayConfig;
 using rules_test::RandomPlayResult;
-
-// 11 x the numbers of the cards on the foundations.
-int foundation_points(SolitaireRules& g) {
-    int sum = 0;
-    for (Deck const& d : g.foundations)
-        for (CardSprite const* c : d) sum += 11 * c->no();
-    return sum;
-}
 
 // Ace to `top` of every suit on the foundations, suit by suit, and the other cards of the
 // deck shuffled face up over the tableau: a table near its end, to reach the automatic
@@ -53,14 +47,8 @@ void near_finish(SolitaireRules& g, unsigned seed, unsigned top) {
     g.reposition_everything();
 }
 
-class TableauGamesPlay : public ::testing::Test {
+class TableauGamesPlay : public rules_test::RulesTest {
 protected:
-    void SetUp() override {
-        rules_test::install_card_images();
-        reset_rule_options();
-    }
-    void TearDown() override { reset_rule_options(); }
-
     template <class Game>
     void play_many(RandomPlayConfig const& cfg, int games, int* wins = nullptr, int* auto_wins = nullptr) {
         int drops = 0, undos = 0;
@@ -121,21 +109,8 @@ TEST_F(TableauGamesPlay, YukonToTheAutomaticFinish) {
 // 1300 for every run on the foundations; every foundation empty or one whole run.
 RandomPlayConfig spider_config() {
     RandomPlayConfig cfg;
-    cfg.expected_score = [](SolitaireRules& g) {
-        int runs = 0;
-        for (Deck const& d : g.foundations) runs += static_cast<int>(d.size() / SpiderRules::run_length);
-        return runs * SpiderRules::run_score;
-    };
-    cfg.extra_check = [](SolitaireRules& g) -> std::string {
-        for (Deck const& d : g.foundations) {
-            if (d.empty()) continue;
-            if (d.size() != SpiderRules::run_length) return "a foundation of " + std::to_string(d.size()) + " cards";
-            for (unsigned j = 0; j < SpiderRules::run_length; ++j)
-                if (d[j]->no() != 13 - j || d[j]->suit() != d[0]->suit()) return "a foundation that is not one run";
-        }
-        if (g.stock.size() % SpiderRules::piles) return "a stock of " + std::to_string(g.stock.size()) + " cards";
-        return "";
-    };
+    cfg.expected_score = tableau_test::spider_points;
+    cfg.extra_check = tableau_test::spider_check;
     return cfg;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "rules_creator.h"
+#include "spider.h"
 
 namespace tableau_test {
 
@@ -96,6 +97,23 @@ void Pointer::double_click(CardSprite const* c) {
     press(p, 100);
     g_.on_mouse_up(p.x, p.y);
     settle(g_);
+}
+
+int spider_points(SolitaireRules& g) {
+    int runs = 0;
+    for (Deck const& d : g.foundations) runs += static_cast<int>(d.size() / SpiderRules::run_length);
+    return runs * SpiderRules::run_score;
+}
+
+std::string spider_check(SolitaireRules& g) {
+    for (Deck const& d : g.foundations) {
+        if (d.empty()) continue;
+        if (d.size() != SpiderRules::run_length) return "a foundation of " + std::to_string(d.size()) + " cards";
+        for (unsigned j = 0; j < SpiderRules::run_length; ++j)
+            if (d[j]->no() != 13 - j || d[j]->suit() != d[0]->suit()) return "a foundation that is not one run";
+    }
+    if (g.stock.size() % SpiderRules::piles) return "a stock of " + std::to_string(g.stock.size()) + " cards";
+    return "";
 }
 
 }  // namespace tableau_test

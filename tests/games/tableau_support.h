@@ -18,6 +18,11 @@ E2::Vec2<int> on_card(SolitaireRules const& g, CardSprite const* c);
 // as the play screen does, else leaves them to add up.
 void settle(SolitaireRules& g, int* score = nullptr);
 
+// Spider's score for its table, 1300 a run on the foundations, and its check: every
+// foundation empty or one King-to-Ace run of one suit, the stock whole rows; empty when fine.
+int spider_points(SolitaireRules& g);
+std::string spider_check(SolitaireRules& g);
+
 // The option bytes that the registered creator of the type writes, as digits: "1000".
 std::string option_bytes(Player::Game_Type type);
 

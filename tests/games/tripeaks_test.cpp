@@ -19,14 +19,8 @@ using rules_test::place;
 Loc pile(int i) { return Loc(Loc::TABLEAU, i, 0); }
 Loc const discard(Loc::FOUNDATION, 0, 0);
 
-class TriPeaks : public ::testing::Test {
+class TriPeaks : public rules_test::RulesTest {
 protected:
-    void SetUp() override {
-        rules_test::install_card_images();
-        reset_rule_options();
-    }
-    void TearDown() override { reset_rule_options(); }
-
     CardSprite* top_of_discard() { return g.foundations[0].empty() ? nullptr : g.foundations[0].back(); }
 
     TriPeaksRules g;
@@ -320,25 +314,9 @@ TEST_F(TriPeaks, OptionsComeFromThePopupAndTheCreatorIsRegistered) {
     std::fclose(f);
 }
 
-// The face-up rule of the peaks: a card lies face up exactly when it is exposed, one card
-// to a pile; the stock face down, the discard pile face up.
-std::string peak_faces(SolitaireRules& s) {
-    auto& g = static_cast<TriPeaksRules&>(s);
-    for (CardSprite const* c : g.stock)
-        if (c->face_up) return "a face-up card in the stock";
-    for (CardSprite const* c : g.foundations[0])
-        if (!c->face_up) return "a face-down card on the discard pile";
-    for (unsigned i = 0; i < TriPeaksRules::pile_count; ++i) {
-        Deck const& d = g.tableau[i];
-        if (d.size() > 1) return "pile " + std::to_string(i) + " holds " + std::to_string(d.size()) + " cards";
-        if (!d.empty() && d[0]->face_up != g.t_is_exposed(i))
-            return "pile " + std::to_string(i) + (d[0]->face_up ? " is face up though covered" : " is face down though exposed");
-    }
-    return "";
-}
-
 // Piles whose card is face up, and those of them that may go to the discard pile.
-std::vector<Loc> face_up_piles(TriPeaksRules& g, bool playable_only) {
+std::vector<Loc> face_up_piles(SolitaireRules& s, bool playable_only) {
+    auto& g = static_cast<TriPeaksRules&>(s);
     std::vector<Loc> out;
     for (unsigned i = 0; i < TriPeaksRules::pile_count; ++i) {
         Deck const& d = g.tableau[i];
@@ -348,68 +326,30 @@ std::vector<Loc> face_up_piles(TriPeaksRules& g, bool playable_only) {
     return out;
 }
 
-Loc any_of(std::vector<Loc> const& v) { return v[static_cast<size_t>(std::rand()) % v.size()]; }
-
-void lost_release(SolitaireRules& s) {
-    std::vector<Loc> up = face_up_piles(static_cast<TriPeaksRules&>(s), false);
-    if (!up.empty()) rules_test::lost_release(s, any_of(up), any_of(up));
-}
-
-void play_a_playable_card(SolitaireRules& s) {
-    std::vector<Loc> ok = face_up_piles(static_cast<TriPeaksRules&>(s), true);
-    if (!ok.empty()) rules_test::play_onto_discard(s, any_of(ok), TriPeaksRules::opt_single_click_activation);
-}
-
 TEST_F(TriPeaks, RandomPlayKeepsEveryCardInOnePlaceAndUndoesBackToTheDeal) {
     int const games = rules_test::soak_games(40);
-    int drops = 0, turns = 0, undos = 0, doubles = 0;
+    rules_test::DiscardPlayTotals totals;
     std::set<unsigned> turned_up;  // upper piles seen face up
     for (int n = 0; n < games; ++n) {
         unsigned const seed = 1000 + static_cast<unsigned>(n);
         // Every combination of the two options.
         TriPeaksRules::opt_single_click_activation = n % 2 == 0;
         TriPeaksRules::opt_may_turn_corner = n % 4 >= 2;
-        auto dealt = std::make_shared<std::set<CardSprite const*>>();
-        rules_test::RandomPlayConfig cfg;
-        cfg.face_check = peak_faces;
-        cfg.actions = 250;
-        cfg.w_undo = 6;
-        cfg.w_basic = 4;
-        cfg.setup = [dealt](SolitaireRules& s, unsigned) {
-            for (Deck const& d : s.tableau) dealt->insert(d.begin(), d.end());
-        };
-        // Only cards from the peaks score, 11 times their number.
-        cfg.expected_score = [dealt](SolitaireRules& s) {
-            int sum = 0;
-            for (CardSprite const* c : s.foundations[0])
-                if (dealt->count(c)) sum += 11 * c->no();
-            return sum;
-        };
-        cfg.extra_actions.push_back({"lost release", lost_release});
-        cfg.extra_actions.push_back({"a playable card", play_a_playable_card});
-        cfg.w_extra = 40;
+        auto cfg = rules_test::discard_play_config(rules_test::peak_faces, face_up_piles,
+                                                   TriPeaksRules::opt_single_click_activation);
         cfg.extra_check = [&turned_up](SolitaireRules& s) {
             for (unsigned i = 0; i < TriPeaksRules::bottom_row; ++i)
                 if (!s.tableau[i].empty() && s.tableau[i][0]->face_up) turned_up.insert(i);
             return std::string();
         };
-        // With single click a press and release on the spot plays the card at once, so
-        // there is no second click to make.
-        if (TriPeaksRules::opt_single_click_activation) cfg.w_double_click = 0;
         TriPeaksRules g;
         auto r = rules_test::random_play(&g, seed, cfg);
         ASSERT_TRUE(r.ok()) << r.failure;
         EXPECT_EQ(rules_test::card_count(g), 52u);
-        drops += r.drops;
-        turns += r.stock_actions;
-        undos += r.undos;
-        doubles += r.double_clicks;
+        totals.add(r);
     }
     // The runs reach every kind of action, and every upper pile is turned up in some game.
-    EXPECT_GT(drops, games);
-    EXPECT_GT(turns, games);
-    EXPECT_GT(undos, games);
-    EXPECT_GT(doubles, 0);
+    totals.expect_reached(games);
     EXPECT_EQ(turned_up.size(), TriPeaksRules::bottom_row);
 }
 

@@ -30,14 +30,8 @@ bool flip_sounds(CardSprite const* c) {
     return false;
 }
 
-class Yukon : public ::testing::Test {
+class Yukon : public rules_test::RulesTest {
 protected:
-    void SetUp() override {
-        rules_test::install_card_images();
-        reset_rule_options();
-    }
-    void TearDown() override { reset_rule_options(); }
-
     YukonRules g;
     Pointer hand{g};
 };

@@ -2,21 +2,19 @@
 // rich file are read; the state must stay within the ranges the screens rely on, and the
 // next save must write a file that reads back to exactly that state.
 
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "engine/file_damage.h"
 #include "high_scores_screen.h"
 #include "io.h"
 #include "menus/support.h"
@@ -27,40 +25,15 @@
 
 namespace {
 
+using file_damage::put_file;
+using file_damage::put_u32;
 using menus_test::Bytes;
 
 constexpr unsigned mutation_count = 10000;
 // Every this many corrupted copies the screen's own save runs (each one syncs the disk).
 constexpr unsigned save_every = 100;
-// Failures reported one by one before the rest are only counted.
-constexpr int reported_failures = 8;
-
-// A new file each time: ext4 writes a file that is cut and written again out to the disk
-// as it is closed, which would make each read slow.
-void put_file(std::string const& path, std::string const& bytes) {
-    std::remove(path.c_str());
-    write_file(path, bytes);
-}
-
-#if !defined(__SANITIZE_ADDRESS__)
-// From here on the address space may grow by `room` bytes: a larger allocation fails.
-void cap_address_space(std::size_t room) {
-    std::ifstream statm("/proc/self/statm");
-    unsigned long pages = 0;
-    statm >> pages;
-    rlimit r;
-    r.rlim_cur = r.rlim_max = pages * static_cast<unsigned long>(sysconf(_SC_PAGESIZE)) + room;
-    setrlimit(RLIMIT_AS, &r);
-}
-#endif
-
-void put_u32(std::string& bytes, std::size_t at, std::uint32_t v) {
-    for (int k = 0; k < 4; ++k) bytes[at + k] = static_cast<char>(v >> (24 - 8 * k));
-}
-
-// Kinds of damage: a flipped bit, 1 to 8 random bytes, one of the 4-byte fields at
-// `fields` overwritten with a large value, and several of these with a cut after them.
-std::string damaged(std::string bytes, std::vector<std::size_t> const& fields, std::mt19937& rng) {
+// Damage with one of the 4-byte fields at `fields` (or any 4 bytes) overwritten with a large value.
+std::string damaged(std::string const& bytes, std::vector<std::size_t> const& fields, std::mt19937& rng) {
     static std::uint32_t const large[] = {0xFFFFFFFFu,
                                           0xFFFFFFF0u,
                                           0x80000000u,
@@ -75,33 +48,10 @@ std::string damaged(std::string bytes, std::vector<std::size_t> const& fields, s
                                           200u,
                                           101u,
                                           0u};
-    auto pos = [&](std::size_t room) {
-        return std::uniform_int_distribution<std::size_t>(0, bytes.size() - room)(rng);
-    };
-    auto one = [&](unsigned kind) {
-        switch (kind) {
-            case 0:
-                bytes[pos(1)] ^= static_cast<char>(1u << (rng() % 8));
-                break;
-            case 1: {
-                std::size_t n = 1 + rng() % 8, at = pos(n);
-                for (std::size_t k = 0; k < n; ++k) bytes[at + k] = static_cast<char>(rng());
-                break;
-            }
-            default:
-                put_u32(bytes, rng() % 2 ? fields[rng() % fields.size()] : pos(4),
-                        large[rng() % (sizeof large / sizeof large[0])]);
-                break;
-        }
-    };
-    unsigned kind = rng() % 4;
-    if (kind < 3) {
-        one(kind);
-    } else {
-        for (unsigned n = 2 + rng() % 4; n > 0; --n) one(rng() % 3);
-        if (rng() % 2) bytes.resize(pos(0));
-    }
-    return bytes;
+    return file_damage::damaged(bytes, rng, [&](std::string& b, auto pos) {
+        put_u32(b, rng() % 2 ? fields[rng() % fields.size()] : pos(4),
+                large[rng() % (sizeof large / sizeof large[0])]);
+    });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -133,7 +83,7 @@ std::string describe(OptionsScreen const& o) {
 
 // HOME in a fresh folder, and an options.dat saved by the screen with every value away
 // from its default.
-class OptionsFileDamage : public menus_test::Menus {
+class OptionsFileDamage : public menus_test::Menus, protected file_damage::Notes {
 protected:
     void SetUp() override {
         Menus::SetUp();
@@ -192,13 +142,7 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
-    void note(::testing::AssertionResult const& r, std::string const& what) {
-        if (r) return;
-        if (++failures <= reported_failures) ADD_FAILURE() << what << ": " << r.message();
-    }
-
     std::string path, whole, orig, defaults;
-    int failures = 0;
 };
 
 TEST_F(OptionsFileDamage, EveryCutStaysInRangeAndSavesWhole) {
@@ -317,7 +261,7 @@ bool is_name_char(char c) { return c >= ' ' && c <= '~'; }
 
 // HOME in a fresh folder, and a highscores.dat whose six tables were filled by add_score
 // with ten entries each, in shuffled order.
-class HighScoresFileDamage : public menus_test::Menus {
+class HighScoresFileDamage : public menus_test::Menus, protected file_damage::Notes {
 protected:
     void SetUp() override {
         Menus::SetUp();
@@ -387,15 +331,9 @@ protected:
         return tables_in_order(hs);
     }
 
-    void note(::testing::AssertionResult const& r, std::string const& what) {
-        if (r) return;
-        if (++failures <= reported_failures) ADD_FAILURE() << what << ": " << r.message();
-    }
-
     std::string path, whole;
     Tables orig;
     std::vector<std::size_t> counts;
-    int failures = 0;
 };
 
 TEST_F(HighScoresFileDamage, EveryCutStaysInOrderAndSavesWhole) {
@@ -452,7 +390,7 @@ TEST_F(HighScoresFileDamage, ALargeCountAllocatesNothingLarge) {
         put_file(path, bytes);
         EXPECT_EXIT(
             {
-                cap_address_space(512 * 1024);
+                file_damage::cap_address_space(512 * 1024);
                 HighScoresScreen hs;
                 hs.read();
                 std::exit(tables_in_order(hs) ? 0 : 1);
