@@ -256,6 +256,9 @@ void mask_row(const Uint8* __restrict sp, Uint8* __restrict dp, unsigned n) {
     for (; j + kChunk <= n; j += kChunk) {
         const Uint8* s = sp + 4 * j;
         Uint8* d = dp + 4 * j;
+        // One straight body a chunk: a loop of four 16-byte steps ran at a speed that
+        // moved with where the linker put it.
+#pragma GCC unroll 16
         for (unsigned p = 0; p < kChunk; ++p) store32(d + 4 * p, load32(s + 4 * p) & 0x00FFFFFFu);
     }
     for (; j < n; ++j) store32(dp + 4 * j, load32(sp + 4 * j) & 0x00FFFFFFu);
