@@ -495,10 +495,12 @@ class Game:
         self.x("xdotool", "click", "1")
 
     def double_click(self, x, y):
-        """Two clicks 120 ms apart on the server's clock, which the game reads as a double
-        click."""
+        """Two clicks 120 ms apart, sent while the game is stopped: it times a double click
+        by the frames that read the presses, which a loaded machine could put more than its
+        400 ms apart; so it reads both in one frame."""
         self.move(x, y)
-        self.x("xdotool", "click", "--repeat", "2", "--delay", "120", "1")
+        with self.frozen():
+            self.x("xdotool", "click", "--repeat", "2", "--delay", "120", "1")
 
     def drag(self, start, end, steps=10):
         """Press at start, move in steps, release at end; the game reads the press, and the
