@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "screen_hacks.h"
+#include "shell/events.h"
 
 namespace {
 
@@ -9,23 +10,13 @@ struct ScreenHacksTest : ::testing::Test {
     static void small() { ScreenHacks::set_screen_view({800, 600}); }
 };
 
-SDL_Event motion(int x, int y, int xrel, int yrel) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.x = static_cast<Uint16>(x);
-    e.motion.y = static_cast<Uint16>(y);
-    e.motion.xrel = static_cast<Sint16>(xrel);
-    e.motion.yrel = static_cast<Sint16>(yrel);
-    return e;
-}
-
 TEST_F(ScreenHacksTest, IdentityCopiesEverythingIncludingNegatives) {
     ASSERT_TRUE(ScreenHacks::screen_is_identity());
     EXPECT_EQ(ScreenHacks::world_to_screen_pos({-5, 7}), E2::Vec2<int>(-5, 7));
     EXPECT_EQ(ScreenHacks::screen_to_world_pos({1023, -1}), E2::Vec2<int>(1023, -1));
     EXPECT_EQ(ScreenHacks::world_to_screen(E2::Rect<int>(-3, 2, 99, 144)),
               E2::Rect<int>(-3, 2, 99, 144));
-    SDL_Event e = motion(700, 500, -4, 3);
+    SDL_Event e = test::mouse_motion(700, 500, -4, 3);
     EXPECT_EQ(ScreenHacks::screen_to_world(&e), E2::Vec2<int>(700, 500));
     EXPECT_EQ(ScreenHacks::screen_to_world_rel(&e), E2::Vec2<int>(-4, 3));
 }
@@ -74,22 +65,17 @@ TEST_F(ScreenHacksTest, RectanglesThatTouchStillTouch) {
 
 TEST_F(ScreenHacksTest, EventsAtSmallScreen) {
     small();
-    SDL_Event m = motion(400, 300, 5, -5);
+    SDL_Event m = test::mouse_motion(400, 300, 5, -5);
     EXPECT_EQ(ScreenHacks::screen_to_world(&m), E2::Vec2<int>(512, 384));
     EXPECT_EQ(ScreenHacks::screen_to_world_rel(&m), E2::Vec2<int>(6, -6));  // 6.4 -> 6
 
-    SDL_Event b{};
-    b.type = SDL_MOUSEBUTTONUP;
-    b.button.x = 100;
-    b.button.y = 50;
+    SDL_Event b = test::mouse_button(SDL_MOUSEBUTTONUP, 0, 100, 50);
     EXPECT_EQ(ScreenHacks::screen_to_world(&b), E2::Vec2<int>(128, 64));
     EXPECT_EQ(ScreenHacks::screen_to_world_rel(&b), E2::Vec2<int>(0, 0));
 
-    SDL_Event k{};
-    k.type = SDL_KEYDOWN;
+    SDL_Event k = test::plain_event(SDL_KEYDOWN);
     EXPECT_EQ(ScreenHacks::screen_to_world(&k), E2::Vec2<int>(0, 0));
-    SDL_Event a{};
-    a.type = SDL_ACTIVEEVENT;
+    SDL_Event a = test::plain_event(SDL_ACTIVEEVENT);
     EXPECT_EQ(ScreenHacks::screen_to_world_rel(&a), E2::Vec2<int>(0, 0));
 }
 

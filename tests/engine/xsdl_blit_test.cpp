@@ -30,7 +30,7 @@ unsigned sat(unsigned v) {
     return v > 255 ? 255 : v;
 }
 
-// Reference formulas of the Part, per channel.
+// Reference formulas, per channel.
 unsigned ref_alpha_ai(unsigned d, unsigned s, unsigned a) {
     return ((d * (255 - a)) >> 8) + ((s * a) >> 8);
 }
@@ -344,39 +344,32 @@ TEST(XsdlBlit, AdditiveMultiplyDodgeFormulas) {
         [](SDL_Surface* s, SDL_Surface* d) { return _xSDL_blit_dodge_blend(s, nullptr, d, nullptr); },
         [](unsigned d, unsigned s, unsigned sa) { return sa == 0 ? -1 : int(ref_dodge(d, s)); }, rgba(21, 3),
         argb(21, 3));
-    for (unsigned ai : {1u, 100u, 200u}) {
-        check_blit(
-            "additive_ai",
-            [ai](SDL_Surface* s, SDL_Surface* d) {
-                return _xSDL_blit_additive_blend_ai(s, nullptr, d, nullptr, Uint8(ai));
-            },
-            [ai](unsigned d, unsigned s, unsigned sa) {
-                const unsigned a = (sa * ai) >> 8;
-                return a == 0 ? -1 : int(sat(d + ((s * a) >> 8)));
-            },
-            argb(19, 3), xrgb(19, 3));
-        check_blit(
-            "multiply_ai",
-            [ai](SDL_Surface* s, SDL_Surface* d) {
-                return _xSDL_blit_multiply_blend_ai(s, nullptr, d, nullptr, Uint8(ai));
-            },
-            [ai](unsigned d, unsigned s, unsigned sa) {
-                const unsigned a = (sa * ai) >> 8;
-                return a == 0 ? -1 : int((d * ((s * a) >> 8)) >> 8);
-            },
-            rgba(19, 3), rgb24(19, 3));
-        check_blit(
-            "dodge_ai",
-            [ai](SDL_Surface* s, SDL_Surface* d) {
-                return _xSDL_blit_dodge_blend_ai(s, nullptr, d, nullptr, Uint8(ai));
-            },
-            [ai](unsigned d, unsigned s, unsigned sa) {
-                const unsigned a = (sa * ai) >> 8;
-                if (a == 0) return -1;
-                return s == 255 ? 255 : int(sat((d << 8) / (255 - ((s * a) >> 8))));
-            },
-            rgba(19, 3), argb(19, 3));
-    }
+    // With an image alpha ai: each formula takes the source alpha scaled to a = sa * ai / 256.
+    struct Blend {
+        const char* name;
+        int (*blit)(const SDL_Surface*, const SDL_Rect*, SDL_Surface*, const SDL_Rect*, Uint8);
+        int (*f)(unsigned d, unsigned s, unsigned a);
+        Surf (*src)(int, int);
+        Surf (*dst)(int, int);
+    };
+    const Blend blends[] = {
+        {"additive_ai", _xSDL_blit_additive_blend_ai,
+         [](unsigned d, unsigned s, unsigned a) { return int(sat(d + ((s * a) >> 8))); }, argb, xrgb},
+        {"multiply_ai", _xSDL_blit_multiply_blend_ai,
+         [](unsigned d, unsigned s, unsigned a) { return int((d * ((s * a) >> 8)) >> 8); }, rgba, rgb24},
+        {"dodge_ai", _xSDL_blit_dodge_blend_ai,
+         [](unsigned d, unsigned s, unsigned a) { return s == 255 ? 255 : int(sat((d << 8) / (255 - ((s * a) >> 8)))); },
+         rgba, argb},
+    };
+    for (unsigned ai : {1u, 100u, 200u})
+        for (const Blend& b : blends)
+            check_blit(
+                b.name, [&](SDL_Surface* s, SDL_Surface* d) { return b.blit(s, nullptr, d, nullptr, Uint8(ai)); },
+                [&](unsigned d, unsigned s, unsigned sa) {
+                    const unsigned a = (sa * ai) >> 8;
+                    return a == 0 ? -1 : b.f(d, s, a);
+                },
+                b.src(19, 3), b.dst(19, 3));
 }
 
 TEST(XsdlBlit, MatteForms) {

@@ -1,5 +1,5 @@
 // the resize dispatch and its filters, against plain reference
-// implementations written from the Part's text.
+// implementations written from the filters' definitions.
 
 #include "xsdl_resize.h"
 
@@ -149,6 +149,22 @@ Surf random_image(int w, int h, Uint32 seed, Surf s = Surf()) {
 void expect_uniform(SDL_Surface* s, RGBA c, const char* what) {
     for (int y = 0; y < s->h; ++y)
         for (int x = 0; x < s->w; ++x) ASSERT_EQ(px(s, x, y), c) << what << " at " << x << "," << y;
+}
+
+// A filter against its reference: random images of each w x h (seeded w * seed_w + h), each
+// resized by every factor pair.
+void expect_as_reference(SDL_Surface* (*resize)(const SDL_Surface*, double, double),
+                         Surf (*ref)(SDL_Surface*, double, double), std::vector<std::pair<double, double>> const& factors,
+                         std::vector<std::pair<int, int>> const& sizes, int seed_w) {
+    for (auto wh : sizes) {
+        Surf s = random_image(wh.first, wh.second, Uint32(wh.first * seed_w + wh.second));
+        for (const auto& f : factors) {
+            Surf r(resize(s.get(), f.first, f.second));
+            ASSERT_TRUE(r);
+            EXPECT_TRUE(same_pixels(r.get(), ref(s.get(), f.first, f.second).get()))
+                << wh.first << "x" << wh.second << " by " << f.first << ", " << f.second;
+        }
+    }
 }
 
 Surf resized(const SDL_Surface* src, double fx, double fy, int type) {
@@ -391,17 +407,9 @@ TEST(XsdlResizeBilinear, FactorTwoSamplesHalfPositions) {
 }
 
 TEST(XsdlResizeBilinear, MatchesTheReference) {
-    const double factors[][2] = {{2, 2}, {0.5, 0.5}, {1.7, 0.6}, {0.31, 2.9}, {3.3, 3.3}, {0.78125, 0.9}};
-    for (auto wh : std::vector<std::pair<int, int>>{{17, 13}, {5, 2}, {40, 1}, {1, 9}}) {
-        Surf s = random_image(wh.first, wh.second, Uint32(wh.first * 7 + wh.second));
-        for (const auto& f : factors) {
-            Surf r(_xSDL_resize_bilinear(s.get(), f[0], f[1]));
-            ASSERT_TRUE(r);
-            Surf ref = ref_bilinear(s.get(), f[0], f[1]);
-            EXPECT_TRUE(same_pixels(r.get(), ref.get()))
-                << wh.first << "x" << wh.second << " by " << f[0] << ", " << f[1];
-        }
-    }
+    expect_as_reference(_xSDL_resize_bilinear, ref_bilinear,
+                        {{2, 2}, {0.5, 0.5}, {1.7, 0.6}, {0.31, 2.9}, {3.3, 3.3}, {0.78125, 0.9}},
+                        {{17, 13}, {5, 2}, {40, 1}, {1, 9}}, 7);
 }
 
 TEST(XsdlResizeBicubic, ConstantStaysConstant) {
@@ -424,17 +432,8 @@ TEST(XsdlResizeBicubic, ConstantStaysConstant) {
 }
 
 TEST(XsdlResizeBicubic, MatchesTheReference) {
-    const double factors[][2] = {{2, 2}, {0.5, 0.7}, {1.7, 0.6}, {0.31, 2.9}, {3.3, 3.3}};
-    for (auto wh : std::vector<std::pair<int, int>>{{17, 13}, {6, 3}, {30, 1}, {2, 9}}) {
-        Surf s = random_image(wh.first, wh.second, Uint32(wh.first * 5 + wh.second));
-        for (const auto& f : factors) {
-            Surf r(_xSDL_resize_bicubic(s.get(), f[0], f[1]));
-            ASSERT_TRUE(r);
-            Surf ref = ref_bicubic(s.get(), f[0], f[1]);
-            EXPECT_TRUE(same_pixels(r.get(), ref.get()))
-                << wh.first << "x" << wh.second << " by " << f[0] << ", " << f[1];
-        }
-    }
+    expect_as_reference(_xSDL_resize_bicubic, ref_bicubic, {{2, 2}, {0.5, 0.7}, {1.7, 0.6}, {0.31, 2.9}, {3.3, 3.3}},
+                        {{17, 13}, {6, 3}, {30, 1}, {2, 9}}, 5);
 }
 
 // --- Nearest and box -------------------------------------------------------------------------------------

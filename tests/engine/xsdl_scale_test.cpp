@@ -27,7 +27,7 @@ void clear(SDL_Surface* s) {
     std::memset(s->pixels, 0, std::size_t(s->pitch) * s->h);
 }
 
-// The Part's stepping, from the rectangles as given: start at `first`, then
+// The scaler's stepping, from the rectangles as given: start at `first`, then
 // for each pixel the remainder test and the quotient.
 std::vector<int> steps(int first, int S, int D, int count) {
     const int q = S / D, r = 2 * (S % D);

@@ -390,7 +390,7 @@ TEST_F(WonCelebration, ShowsNothingUntilTheScoreIsCountedAndClosesOnAnyRelease) 
     EXPECT_GE(bjmgr.jobs().size(), 2u) << "the dim layer and the picture";
     bjmgr.clear();
 
-    SDL_Event motion = this->motion(10, 10, 1, 1, 0);
+    SDL_Event motion = test::mouse_motion(10, 10, 1, 1);
     EXPECT_FALSE(dialog.proc_event(&motion));
     counter.add(100);
     SDL_Event up = button(SDL_MOUSEBUTTONUP, 10, 10);

@@ -7,6 +7,7 @@
 #include "options_popup.h"
 #include "rule_options.h"
 #include "rules_support.h"
+#include "shell/events.h"
 #include "surf.h"
 
 namespace {
@@ -91,11 +92,9 @@ TEST_F(Registry, AppliedKlondikeBoxesOnOffOnAreSavedAsZeroOneOne) {
     p->show();
     p->tick(0, 600);
     for (int box : {0, 1, 2}) {
-        SDL_Event e{};
-        e.type = SDL_MOUSEBUTTONDOWN;
-        e.button.button = SDL_BUTTON_LEFT;
-        e.button.x = static_cast<Uint16>(500);  // beside the box, inside its area
-        e.button.y = static_cast<Uint16>(SolitaireRules::OptionsPopup::box_pos(static_cast<unsigned>(box)).y + 20);
+        // Beside the box, inside its area.
+        int const y = SolitaireRules::OptionsPopup::box_pos(static_cast<unsigned>(box)).y + 20;
+        SDL_Event e = test::mouse_button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 500, y);
         EXPECT_TRUE(p->proc_event(&e));
     }
     p->finish(true);
@@ -134,19 +133,8 @@ protected:
         popup.reset(g.options_popup());
     }
 
-    static SDL_Event key(SDLKey k) {
-        SDL_Event e{};
-        e.type = SDL_KEYDOWN;
-        e.key.keysym.sym = k;
-        return e;
-    }
-    static SDL_Event press_at(int x, int y) {
-        SDL_Event e{};
-        e.type = SDL_MOUSEBUTTONDOWN;
-        e.button.button = SDL_BUTTON_LEFT;
-        e.button.x = static_cast<Uint16>(x);
-        e.button.y = static_cast<Uint16>(y);
-        return e;
+    static SDL_Event press_at(int x, int y, Uint8 type = SDL_MOUSEBUTTONDOWN) {
+        return test::mouse_button(type, SDL_BUTTON_LEFT, x, y);
     }
     bool send(SDL_Event e) { return popup->proc_event(&e); }
     // A press on box i.
@@ -174,13 +162,13 @@ TEST_F(OptionsPopupTest, NothingIsTakenInTheFirst500Ms) {
     popup->show();
     popup->tick(0, 500);
     EXPECT_FALSE(toggle(1));
-    EXPECT_FALSE(send(key(SDLK_RETURN)));
+    EXPECT_FALSE(send(test::key_down(SDLK_RETURN)));
     EXPECT_TRUE(popup->shown);
     EXPECT_FALSE(popup->checkboxes[1]->is_checked());
     popup->tick(0, 1);
     EXPECT_TRUE(toggle(1));
     EXPECT_TRUE(popup->checkboxes[1]->is_checked());
-    EXPECT_TRUE(send(key(SDLK_RETURN)));
+    EXPECT_TRUE(send(test::key_down(SDLK_RETURN)));
     EXPECT_FALSE(popup->shown);
     EXPECT_TRUE(popup->result);
     ASSERT_EQ(g.notified.size(), 1u);
@@ -191,7 +179,7 @@ TEST_F(OptionsPopupTest, CancellingOrEscapeChangesNothing) {
     popup->show();
     popup->tick(0, 501);
     EXPECT_TRUE(toggle(0));
-    EXPECT_TRUE(send(key(SDLK_ESCAPE)));
+    EXPECT_TRUE(send(test::key_down(SDLK_ESCAPE)));
     EXPECT_FALSE(popup->shown);
     EXPECT_FALSE(popup->result);
     EXPECT_TRUE(g.notified.empty());
@@ -210,9 +198,7 @@ TEST_F(OptionsPopupTest, CancellingOrEscapeChangesNothing) {
     popup->tick(0, 501);
     EXPECT_TRUE(toggle(1));
     EXPECT_TRUE(send(press_at(181, 483)));
-    SDL_Event up = press_at(181, 483);
-    up.type = SDL_MOUSEBUTTONUP;
-    EXPECT_TRUE(send(up));
+    EXPECT_TRUE(send(press_at(181, 483, SDL_MOUSEBUTTONUP)));
     EXPECT_FALSE(popup->shown);
     EXPECT_TRUE(g.notified.empty());
     popup.reset();  // before the image goes

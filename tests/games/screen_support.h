@@ -21,6 +21,7 @@
 #include "rule_options.h"
 #include "rules_input.h"
 #include "screen_hacks.h"
+#include "shell/events.h"
 #include "tde_manager.h"
 #include "transition.h"
 
@@ -78,34 +79,12 @@ protected:
         return home / (".config/Quorlan Games/Lunerra Solitaire/player" + std::to_string(i) + ".dat");
     }
 
-    static SDL_Event key(Uint8 type, SDLKey k) {
-        SDL_Event e{};
-        e.type = type;
-        e.key.type = type;
-        e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-        e.key.keysym.sym = k;
-        return e;
+    static Uint8 state_of(Uint8 type) {
+        return type == SDL_KEYDOWN || type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
     }
+    static SDL_Event key(Uint8 type, SDLKey k) { return test::key_event(type, k, KMOD_NONE, state_of(type)); }
     static SDL_Event button(Uint8 type, int x, int y, Uint8 which = SDL_BUTTON_LEFT) {
-        SDL_Event e{};
-        e.type = type;
-        e.button.type = type;
-        e.button.button = which;
-        e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-        e.button.x = static_cast<Uint16>(x);
-        e.button.y = static_cast<Uint16>(y);
-        return e;
-    }
-    static SDL_Event motion(int x, int y, int dx, int dy, Uint8 state) {
-        SDL_Event e{};
-        e.type = SDL_MOUSEMOTION;
-        e.motion.type = SDL_MOUSEMOTION;
-        e.motion.x = static_cast<Uint16>(x);
-        e.motion.y = static_cast<Uint16>(y);
-        e.motion.xrel = static_cast<Sint16>(dx);
-        e.motion.yrel = static_cast<Sint16>(dy);
-        e.motion.state = state;
-        return e;
+        return test::mouse_button(type, which, x, y, state_of(type));
     }
     // Presses and releases the key (down, then up).
     template <typename Screen>

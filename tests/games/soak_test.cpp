@@ -26,6 +26,7 @@
 #include "random_play.h"
 #include "rule_options.h"
 #include "rules_support.h"
+#include "shell/events.h"
 #include "spider.h"
 #include "stock_game_support.h"
 #include "surf.h"
@@ -173,21 +174,13 @@ void show_reset_button(SolitaireRules& g, unsigned) {
 // first, then to the game's handler.
 void route(SolitaireRules& g, Uint8 type, E2::Vec2<int> at, E2::Vec2<int> rel = {0, 0}) {
     if (auto* in = dynamic_cast<rules_test::FakeInput*>(&rules_input())) in->mouse = at;
-    SDL_Event e{};
-    e.type = type;
     if (type == SDL_MOUSEMOTION) {
-        e.motion.x = static_cast<Uint16>(at.x);
-        e.motion.y = static_cast<Uint16>(at.y);
-        e.motion.xrel = static_cast<Sint16>(rel.x);
-        e.motion.yrel = static_cast<Sint16>(rel.y);
-        e.motion.state = SDL_BUTTON(SDL_BUTTON_LEFT);
+        SDL_Event e = test::mouse_motion(at.x, at.y, rel.x, rel.y, SDL_BUTTON(SDL_BUTTON_LEFT));
         g.proc_event(&e);
         g.on_mouse_motion(at, rel, false);
         return;
     }
-    e.button.button = SDL_BUTTON_LEFT;
-    e.button.x = static_cast<Uint16>(at.x);
-    e.button.y = static_cast<Uint16>(at.y);
+    SDL_Event e = test::mouse_button(type, SDL_BUTTON_LEFT, at.x, at.y);
     g.proc_event(&e);
     if (type == SDL_MOUSEBUTTONDOWN)
         g.on_mouse_down(at.x, at.y);

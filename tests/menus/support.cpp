@@ -74,44 +74,6 @@ void Menus::blank(std::string const& name) {
 
 std::string Menus::save_folder() const { return home.path() + "/.config/Quorlan Games/Lunerra Solitaire"; }
 
-SDL_Event press(int x, int y, Uint8 button) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEBUTTONDOWN;
-    e.button.type = SDL_MOUSEBUTTONDOWN;
-    e.button.button = button;
-    e.button.state = SDL_PRESSED;
-    e.button.x = static_cast<Uint16>(x);
-    e.button.y = static_cast<Uint16>(y);
-    return e;
-}
-
-SDL_Event release(int x, int y, Uint8 button) {
-    SDL_Event e = press(x, y, button);
-    e.type = e.button.type = SDL_MOUSEBUTTONUP;
-    e.button.state = SDL_RELEASED;
-    return e;
-}
-
-SDL_Event motion(int x, int y, bool held) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.type = SDL_MOUSEMOTION;
-    e.motion.state = held ? SDL_BUTTON(1) : 0;
-    e.motion.x = static_cast<Uint16>(x);
-    e.motion.y = static_cast<Uint16>(y);
-    return e;
-}
-
-SDL_Event key(SDLKey k) {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.type = SDL_KEYDOWN;
-    e.key.state = SDL_PRESSED;
-    e.key.keysym.sym = k;
-    e.key.keysym.unicode = static_cast<Uint16>(k < 128 ? k : 0);
-    return e;
-}
-
 Bytes& Bytes::u8(unsigned v) {
     s_ += static_cast<char>(v);
     return *this;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/temp_dir.h"
+#include "shell/events.h"
 
 namespace menus_test {
 
@@ -41,10 +42,14 @@ private:
     std::string old_cwd_;
 };
 
-SDL_Event press(int x, int y, Uint8 button = 1);
-SDL_Event release(int x, int y, Uint8 button = 1);
-SDL_Event motion(int x, int y, bool held);
-SDL_Event key(SDLKey k);
+inline SDL_Event press(int x, int y, Uint8 button = 1) {
+    return test::mouse_button(SDL_MOUSEBUTTONDOWN, button, x, y, SDL_PRESSED);
+}
+inline SDL_Event release(int x, int y, Uint8 button = 1) { return test::mouse_button(SDL_MOUSEBUTTONUP, button, x, y); }
+inline SDL_Event motion(int x, int y, bool held) { return test::mouse_motion(x, y, 0, 0, held ? SDL_BUTTON(1) : 0); }
+inline SDL_Event key(SDLKey k) {
+    return test::key_event(SDL_KEYDOWN, k, KMOD_NONE, SDL_PRESSED, static_cast<Uint16>(k < 128 ? k : 0));
+}
 // Offers the event to a screen.
 template <typename Screen>
 bool send(Screen& s, SDL_Event e) {

@@ -55,48 +55,6 @@ std::unique_ptr<Surf> solid_surf(int w, int h, Uint32 rgba) {
     return s;
 }
 
-SDL_Event key_down(SDLKey k, SDLMod mod) {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.keysym.sym = k;
-    e.key.keysym.mod = mod;
-    return e;
-}
-
-SDL_Event mouse_button(Uint8 type, Uint8 button, int x, int y) {
-    SDL_Event e{};
-    e.type = type;
-    e.button.button = button;
-    e.button.x = static_cast<Uint16>(x);
-    e.button.y = static_cast<Uint16>(y);
-    return e;
-}
-
-SDL_Event mouse_motion(int x, int y, int xrel, int yrel, Uint8 state) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.x = static_cast<Uint16>(x);
-    e.motion.y = static_cast<Uint16>(y);
-    e.motion.xrel = static_cast<Sint16>(xrel);
-    e.motion.yrel = static_cast<Sint16>(yrel);
-    e.motion.state = state;
-    return e;
-}
-
-SDL_Event active_event(Uint8 gain, Uint8 state) {
-    SDL_Event e{};
-    e.type = SDL_ACTIVEEVENT;
-    e.active.gain = gain;
-    e.active.state = state;
-    return e;
-}
-
-SDL_Event plain_event(Uint8 type) {
-    SDL_Event e{};
-    e.type = type;
-    return e;
-}
-
 void FakeMedia::sleep_ms(unsigned ms) {
     sleeps.push_back(ms);
     now += ms;

@@ -1,6 +1,6 @@
 #pragma once
 // Shared pieces of the shell tests: recording screens, 32-bit surfaces and images, a
-// scripted media layer.
+// scripted media layer, input events.
 
 #include <SDL/SDL.h>
 
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "media.h"
+#include "shell/events.h"
 #include "surf.h"
 #include "tde.h"
 
@@ -57,12 +58,6 @@ void fill_rgb(SDL_Surface* s, Uint32 rgb);
 
 // An image owned by the test: a loaded Surf of w x h in one colour.
 std::unique_ptr<Surf> solid_surf(int w, int h, Uint32 rgba);
-
-SDL_Event key_down(SDLKey k, SDLMod mod = KMOD_NONE);
-SDL_Event mouse_button(Uint8 type, Uint8 button, int x, int y);
-SDL_Event mouse_motion(int x, int y, int xrel, int yrel, Uint8 state);
-SDL_Event active_event(Uint8 gain, Uint8 state);
-SDL_Event plain_event(Uint8 type);
 
 // A media layer whose clock, event queue and window are scripted by the test.
 class FakeMedia : public Media {
