@@ -122,8 +122,7 @@ def expect_refusal(exe, data, wrong, what, prepare=None, first=None):
     with Layout(exe, data) as layout:
         if prepare:
             prepare(layout)
-        g = Game(layout.exe)
-        try:
+        with Game(layout.exe) as g:
             rc = g.wait_exit(GUARD)
             check(rc is not None, "%s: the game still runs after %d s" % (what, GUARD))
             err = crash_free(g, what)
@@ -133,8 +132,6 @@ def expect_refusal(exe, data, wrong, what, prepare=None, first=None):
             if first:
                 check("(the first: %s)" % first in err, "%s: %s is not named: %r" % (what, first, err[-2000:]))
             check(err.count("lunerra:") == 1, "%s: more than one message: %r" % (what, err[-2000:]))
-        finally:
-            g.stop()
 
 
 def case_missing(exe):

@@ -53,8 +53,7 @@ def close_and_expect_exit(g):
 def case_window(exe):
     """Opens a 1024x768 window with the title, shows a picture, survives input, and ends
     with status 0 when the window is closed."""
-    g = started(exe)
-    try:
+    with started(exe) as g:
         check(g.title() == TITLE, "window title is %r" % g.title())
         check(g.size() == (1024, 768), "window size is %s on a large desktop" % (g.size(),))
         settled(g, "window")
@@ -66,8 +65,6 @@ def case_window(exe):
         g.wait_frames(20)  # acted on long before
         check(g.report()["mode"] == (1024, 768) and g.size() == (1024, 768), "Page Up without Control changed the mode")
         close_and_expect_exit(g)
-    finally:
-        g.stop()
 
 
 def switch_with_ctrl_page_up(g, size, name):
@@ -92,8 +89,7 @@ def switch_with_ctrl_page_up(g, size, name):
 def case_page_up(exe):
     """Ctrl+Page Up switches between 800x600 and 1024x768 windows that show the same
     picture. The switches are made past the title, which the keys' releases would lead on."""
-    g = started(exe)
-    try:
+    with started(exe) as g:
         past_title(g)
         shots = []
         for i, size in enumerate(((800, 600), (1024, 768), (800, 600), (1024, 768))):
@@ -105,29 +101,21 @@ def case_page_up(exe):
             check(same > 0.8, "the 800x600 and 1024x768 pictures (switches %d and %d) match at only "
                   "%.0f%% of the points" % (a + 1, b + 1, 100 * same))
         close_and_expect_exit(g)
-    finally:
-        g.stop()
 
 
 def case_close(exe):
     """Closing the window ends the game at once with status 0, even during start-up."""
-    g = started(exe)
-    try:
+    with started(exe) as g:
         close_and_expect_exit(g)
-    finally:
-        g.stop()
 
 
 def case_terminate(exe):
     """SIGTERM is a quit request: the game shuts down normally."""
-    g = started(exe)
-    try:
+    with started(exe) as g:
         settled(g, "terminate")
         g.proc.terminate()
         rc = g.wait_exit()
         check(rc == 0, "SIGTERM gave status %s: %s" % (rc, g.err.decode(errors="replace")))
-    finally:
-        g.stop()
 
 
 def past_title(g):
@@ -152,8 +140,7 @@ def to_main_menu(g):
 def case_idle(exe):
     """A still screen repaints nothing and costs little: frames are paced by sleeping, and
     an unchanged display list hands no rectangle to the window."""
-    g = started(exe)
-    try:
+    with started(exe) as g:
         to_main_menu(g)
         first = g.report()
         g.wait_frames(100)
@@ -173,33 +160,25 @@ def case_idle(exe):
         check(share < limit, "the idle game uses %.0f%% of a core" % (100 * share))
         check(g.proc.poll() is None, "the game ended by itself")
         close_and_expect_exit(g)
-    finally:
-        g.stop()
 
 
 def case_window_and_fullscreen(exe):
     """-w and -f together: the stored option says full screen, the mode is a window."""
-    g = started(exe, ["-w", "-f"])
-    try:
+    with started(exe, ["-w", "-f"]) as g:
         settled(g, "window_and_fullscreen")
         check(g.size() == (1024, 768), "the window is %s" % (g.size(),))
         check("Override Redirect State: no" in g.window_info(),
               "the window covers the screen as a full-screen one does")
         check(g.frames()["fullscreen"] == 1, "the stored full-screen option was not set by -f")
         close_and_expect_exit(g)
-    finally:
-        g.stop()
 
 
 def case_hex_grid(exe):
     """-r takes any base: 0x10 is a 16 by 16 grid."""
-    g = started(exe, ["-r", "0x10"])
-    try:
+    with started(exe, ["-r", "0x10"]) as g:
         settled(g, "hex_grid")
         check(g.frames()["grid"] == 16, "the grid is %d by %d" % ((g.frames()["grid"],) * 2))
         close_and_expect_exit(g)
-    finally:
-        g.stop()
 
 
 def thread_names(g):
@@ -232,16 +211,13 @@ def case_no_audio(exe):
     (its renderer's), and the audio thread is told by its name."""
     counts, audio, sdl2 = {}, {}, False
     for args in ([], ["-A"]):
-        g = started(exe, args)
-        try:
+        with started(exe, args) as g:
             settled(g, "no_audio" + "".join(args))
             key = " ".join(args)
             counts[key] = g.threads()
             audio[key] = sum(1 for n in thread_names(g) if n.startswith("SDLAudio"))
             sdl2 = over_sdl2(g)
             close_and_expect_exit(g)
-        finally:
-            g.stop()
     if sdl2:
         print("sdl12-compat: %d threads with sound, %d with -A; audio threads by name: %d, %d"
               % (counts[""], counts["-A"], audio[""], audio["-A"]))
@@ -255,8 +231,7 @@ def case_no_audio(exe):
 def case_redraw_view(exe):
     """-R outlines the redrawn rectangles in red; the first frame redraws the whole window,
     and every later rectangle at an edge outlines that edge again."""
-    g = started(exe, ["-R"])
-    try:
+    with started(exe, ["-R"]) as g:
         edges = ((0, 300), (1023, 300), (500, 0), (500, 767))
         shots = []
 
@@ -271,8 +246,6 @@ def case_redraw_view(exe):
         inside = shot.pixel(500, 300)
         check(inside[0] > inside[1] or inside[0] > inside[2], "no red tint inside: %s" % (inside,))
         close_and_expect_exit(g)
-    finally:
-        g.stop()
 
 
 def case_bad_grid(exe):
@@ -280,8 +253,7 @@ def case_bad_grid(exe):
     of 100,000 characters is quoted only in part. Any larger grid is taken. Unknown options
     are answered in one line each: --fullscreen is not read as -f (nor -r een)."""
     huge = "y" * 100000
-    g = started(exe, ["-r", "0", "-G", huge, "--fullscreen", "--help", "-" + huge])
-    try:
+    with started(exe, ["-r", "0", "-G", huge, "--fullscreen", "--help", "-" + huge]) as g:
         settled(g, "bad_grid")
         check(g.frames()["grid"] == 8, "the grid is %d by %d" % ((g.frames()["grid"],) * 2))
         check(g.frames()["fullscreen"] == 0, "--fullscreen set the stored full-screen option")
@@ -291,16 +263,11 @@ def case_bad_grid(exe):
         check("geometry 'yyyy" in err and len(err) < 1000,
               "the refused geometry is not quoted in part (%d bytes on stderr): %r" % (len(err), err[:500]))
         check(len(err.splitlines()) == 5 and "'--help'" in err, "not one line for each refused argument: %r" % err)
-    finally:
-        g.stop()
-    g = started(exe, ["-r", "100"])
-    try:
+    with started(exe, ["-r", "100"]) as g:
         settled(g, "large_grid")
         check(g.frames()["grid"] == 100, "the grid is %d by %d" % ((g.frames()["grid"],) * 2))
         close_and_expect_exit(g)
         check("grid size" not in g.err.decode(errors="replace"), "-r 100 refused: %r" % g.err)
-    finally:
-        g.stop()
 
 
 def case_other_folder(exe):
@@ -325,12 +292,9 @@ def case_installed(exe, build_dir):
         check(os.access(installed, os.X_OK), "no bin/lunerra in the prefix")
         check(os.path.isfile(os.path.join(prefix, "share", "lunerra", "data", "q.dat")),
               "no share/lunerra/data/q.dat in the prefix")
-        g = started(installed, cwd="/")
-        try:
+        with started(installed, cwd="/") as g:
             settled(g, "installed")
             close_and_expect_exit(g)
-        finally:
-            g.stop()
     finally:
         shutil.rmtree(prefix, ignore_errors=True)
 
@@ -366,15 +330,12 @@ def case_no_display(exe):
             ("no server, no driver", ":4097", {}, (b"display DISPLAY ':4097' could not be opened (",
                                                    b"; no X server there")),
             ("unknown driver", real, {"SDL_VIDEODRIVER": "nonsense"}, b"video driver 'nonsense'")):
-        g = Game(exe, disp=disp, env_extra=dict(env, DISPLAY=disp))
-        try:
+        with Game(exe, disp=disp, env_extra=dict(env, DISPLAY=disp)) as g:
             rc = g.wait_exit()
             check(rc not in (None, 0), "%s: the status was %s" % (what, rc))
             said = said if isinstance(said, tuple) else (said,)
             check(g.out == b"" and g.err.count(b"\n") == 1 and all(s in g.err for s in said),
                   "%s: not the one line on stderr: %r %r" % (what, g.out[-500:], g.err[-2000:]))
-        finally:
-            g.stop()
     shutil.rmtree(runtime, ignore_errors=True)
 
 

@@ -311,8 +311,7 @@ def quit_from_menu(g, screens):
 def run_game(exe, name):
     place, option_byte = GAMES[name]
     archive = archive_of(exe)
-    g = Game(exe)
-    try:
+    with Game(exe) as g:
         run_to_ready(g, archive)
         screens, table = Screens(g, archive), Table(g)
         to_play_screen(g, screens, place)
@@ -326,8 +325,6 @@ def run_game(exe, name):
         p = read_player_file(os.path.join(g.home, ".config", SAVE_FOLDER, "player0.dat"))
         check(p["name"] == "bea", "the player file names %r" % p["name"])
         check(p["options"][option_byte] == 1, "the switched option is not saved: %s" % list(p["options"]))
-    finally:
-        g.stop()
 
 
 CASES = {name: (lambda exe, n=name: run_game(exe, n)) for name in GAMES}

@@ -733,6 +733,14 @@ class Game:
         if self.hooks and self.hooks != self.env_given_hooks:
             shutil.rmtree(self.hooks, ignore_errors=True)
 
+    # "with Game(...) as g:" stops it however the block ends.
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+        return False
+
 
 class Image:
     """The RGB pixels of a 32-bit screenshot, decoded on demand."""

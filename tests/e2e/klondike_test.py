@@ -362,8 +362,7 @@ def read_player_file(path):
 
 def case_first_game(exe):
     archive = archive_of(exe)
-    g = Game(exe)
-    try:
+    with Game(exe) as g:
         run_to_ready(g, archive)
         screens, table = Screens(g, archive), Table(g)
 
@@ -426,8 +425,6 @@ def case_first_game(exe):
         expected = won_score if played == wins else 0
         check(p["score"] == expected, "the profile's score is %d, not %d" % (p["score"], expected))
         check(p["options"][0] == 1, "draw one is not saved with the profile")
-    finally:
-        g.stop()
 
 
 CASES = {"first_game": case_first_game}

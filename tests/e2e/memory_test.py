@@ -63,8 +63,7 @@ def grows(g, what, before, settle=False):
 
 
 def case_page_up(exe):
-    g = started_steady(exe)
-    try:
+    with started_steady(exe) as g:
         to_main_menu(g)
         sizes = ((800, 600), (1024, 768))
         # The first switches fill the caches; over SDL 2 (sdl12-compat) the library's own
@@ -78,14 +77,11 @@ def case_page_up(exe):
         grows(g, "%d Ctrl+Page Up switches" % measured, before, settle=True)
         check(g.frames()["screen"] == "MainMenuScreen", "the switches left the main menu")
         close_and_expect_exit(g)
-    finally:
-        g.stop()
 
 
 def case_screen_changes(exe):
     """The main menu and the options screen in turn: the options button, then Escape."""
-    g = started_steady(exe)
-    try:
+    with started_steady(exe) as g:
         to_main_menu(g)
         before = None
         for i in range(ROUNDS + 4):
@@ -99,14 +95,11 @@ def case_screen_changes(exe):
                 g.wait_screen("MainMenuScreen")
         grows(g, "%d round trips between the main menu and the options screen" % (ROUNDS // 2), before)
         close_and_expect_exit(g)
-    finally:
-        g.stop()
 
 
 def case_fullscreen_toggles(exe):
     """The full-screen and window boxes of the options screen in turn."""
-    g = started_steady(exe)
-    try:
+    with started_steady(exe) as g:
         to_main_menu(g)
         g.click(313 + 199, 265 + 48)
         g.wait_screen("OptionsScreen")
@@ -125,8 +118,6 @@ def case_fullscreen_toggles(exe):
                 sys.exit(SKIP)
         grows(g, "%d full-screen toggles" % ROUNDS, before)
         close_and_expect_exit(g)
-    finally:
-        g.stop()
 
 
 CASES = {

@@ -493,16 +493,13 @@ def case_kept_as_found(exe):
             with open(unreadable, "wb") as f:
                 f.write(profile_bytes("dee", fresh=False))
             os.chmod(unreadable, 0)
-        g = Game(exe, env_extra={"XDG_CONFIG_HOME": config})
-        try:
+        with Game(exe, env_extra={"XDG_CONFIG_HOME": config}) as g:
             g.find_window()
             run_to_ready(g, archive)
             g.proc.terminate()
             rc = g.wait_exit(GUARD)
             err = g.err.decode(errors="replace")
             check(rc == 0, "SIGTERM gave status %s: %s" % (rc, err[-2000:]))
-        finally:
-            g.stop()
         check(stat.S_ISFIFO(os.lstat(path("options.dat")).st_mode), "options.dat is no longer a FIFO")
         for name, (data, mode) in files.items():
             check(read(path(name)) == data, "%s was rewritten: %r" % (name, read(path(name))[:64]))

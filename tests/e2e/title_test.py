@@ -82,8 +82,7 @@ def case_first_run(exe):
     to the new-player screen; closing the window there writes no player file, as nothing
     was made."""
     archive = archive_of(exe)
-    g = Game(exe)
-    try:
+    with Game(exe) as g:
         run_to_ready(g, archive)
         arrow = Picture(archive, "i/menu/cursor_normal.png", 0, 0)
         pressed = Picture(archive, "i/menu/cursor_click.png", 0, 0)
@@ -103,8 +102,6 @@ def case_first_run(exe):
         folder = os.path.join(g.home, ".config", SAVE_FOLDER)
         found = sorted(os.listdir(folder)) if os.path.isdir(folder) else []
         check(found == [], "files written in the save folder: %s" % found)
-    finally:
-        g.stop()
 
 
 def case_profiles_kept(exe):
@@ -121,14 +118,11 @@ def case_profiles_kept(exe):
         zed = profile_bytes("Zed", fresh=False, current=True, options=bytes(options))
         with open(os.path.join(folder, "player2.dat"), "wb") as f:
             f.write(zed)
-        g = Game(exe, env_extra={"XDG_CONFIG_HOME": config})
-        try:
+        with Game(exe, env_extra={"XDG_CONFIG_HOME": config}) as g:
             run_to_ready(g, archive)
             g.close_window()
             rc = g.wait_exit()
             check(rc == 0, "closing the window gave status %s" % rc)
-        finally:
-            g.stop()
         files = player_files(folder)
         check(read(files[2]) == zed, "player2.dat changed over a run")
         check(sorted(os.listdir(folder)) == ["player2.dat"],
@@ -146,8 +140,7 @@ def case_release_after_loading(exe):
     release too), and it is read in the first frame after, before the title has loaded
     anything, however fast or slow the machine."""
     archive = archive_of(exe)
-    g = Game(exe)
-    try:
+    with Game(exe) as g:
         g.find_window()
         until(lambda: (lambda r: r["screen"] == "SplashScreen" and r["painted"] > 0)(g.report()),
               "the splash was not drawn")
@@ -169,8 +162,6 @@ def case_release_after_loading(exe):
         g.mouse_up()
         g.wait_screen("NewPlayerScreen")
         keep(Screens(g, archive).wait("new_player"), "title_release_after_loading")
-    finally:
-        g.stop()
 
 
 CASES = {

@@ -13,6 +13,7 @@
 #include "play_screen.h"
 #include "screen_support.h"
 #include "surf.h"
+#include "tableau_support.h"
 #include "won_butterfly.h"
 
 namespace {
@@ -64,15 +65,7 @@ protected:
     // Every card home, face up: a won table.
     void all_home() {
         SolitaireRules& g = *ps.rules();
-        std::vector<CardSprite*> all;
-        auto take = [&all](Deck& d) {
-            all.insert(all.end(), d.begin(), d.end());
-            d.clear();
-        };
-        take(g.stock);
-        take(g.waste);
-        for (Deck& d : g.tableau) take(d);
-        for (Deck& d : g.foundations) take(d);
+        std::vector<CardSprite*> all = tableau_test::gather(g);
         std::sort(all.begin(), all.end(), Card::Comparator());
         for (CardSprite* c : all) {
             c->set_face_up(true);

@@ -12,7 +12,8 @@ using rules_test::RandomPlayConfig;
 using rules_test::random_play;
 using rules_test::TestGame;
 
-// Puts a card from the stock on tableau pile 0 as its stock action, recorded.
+// Puts a card from the stock on tableau pile 0 as its stock action, recorded (the turn too,
+// unless silent_flip).
 class StockGame : public TestGame {
 public:
     void perform_basic_action() override {
@@ -22,11 +23,15 @@ public:
         CardSprite* c = stock.back();
         Loc from(Loc::STOCK, static_cast<int>(stock.size() - 1), 0);
         stock.pop_back();
-        flip_at(c, from, false);
+        if (silent_flip)
+            c->set_face_up(true);
+        else
+            flip_at(c, from, false);
         move_to(c, from, Loc(Loc::TABLEAU, 0, 0), true);
         finalize_move_sequence();
         pending_moves += 1;
     }
+    bool silent_flip = false;
 };
 
 // Its undo forgets the bottom card of the stock.
@@ -50,18 +55,7 @@ public:
 // The stock action turns the card without recording the turn.
 class SilentFlip : public StockGame {
 public:
-    void perform_basic_action() override {
-        if (stock.empty()) return;
-        anim = AnimProfile(AnimProfile::DEAL, 0, 0);
-        initiate_move_sequence();
-        CardSprite* c = stock.back();
-        Loc from(Loc::STOCK, static_cast<int>(stock.size() - 1), 0);
-        stock.pop_back();
-        c->set_face_up(true);
-        move_to(c, from, Loc(Loc::TABLEAU, 0, 0), true);
-        finalize_move_sequence();
-        pending_moves += 1;
-    }
+    SilentFlip() { silent_flip = true; }
 };
 
 class RandomPlay : public ::testing::Test {

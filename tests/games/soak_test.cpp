@@ -37,6 +37,7 @@
 namespace {
 
 using rules_test::foundation_points;
+using tableau_test::gather;
 using rules_test::RandomPlayConfig;
 using rules_test::RandomPlayResult;
 
@@ -203,24 +204,6 @@ void carry_onto_reset_button(SolitaireRules& g) {
     route(g, SDL_MOUSEBUTTONUP, at);
 }
 
-// Every card of the table out of its pile, the piles left empty.
-std::vector<CardSprite*> gather(SolitaireRules& g) {
-    std::vector<CardSprite*> all;
-    auto take = [&all](Deck& d) {
-        all.insert(all.end(), d.begin(), d.end());
-        d.clear();
-    };
-    take(g.stock);
-    take(g.waste);
-    for (CardSprite*& c : g.cells) {
-        if (c) all.push_back(c);
-        c = nullptr;
-    }
-    for (Deck& d : g.tableau) take(d);
-    for (Deck& d : g.foundations) take(d);
-    return all;
-}
-
 // Klondike, FreeCell, Yukon: Ace to Eight, Nine or Ten of every suit home, the other cards
 // shuffled face up over the tableau (Klondike: up to four of them face down in the stock).
 void foundation_endgame(SolitaireRules& g, unsigned seed) {
@@ -254,24 +237,12 @@ void foundation_endgame(SolitaireRules& g, unsigned seed) {
 // under face-up tops, a few rows of them in the stock.
 void spider_endgame(SolitaireRules& g, unsigned seed) {
     std::vector<CardSprite*> all = gather(g);
-    std::map<std::pair<int, int>, std::vector<CardSprite*>> by_value;
+    tableau_test::CardsByValue by_value;
     for (CardSprite* c : all) {
         c->set_face_up(false);
         by_value[{c->suit(), c->no()}].push_back(c);
     }
-    std::vector<std::vector<CardSprite*>> runs;  // Ace first
-    for (int set = 0; runs.size() < 8 && set < 16; ++set) {
-        int const suit = 1 + set % 4;
-        bool whole = true;
-        for (int no = 1; no <= 13; ++no) whole = whole && !by_value[{suit, no}].empty();
-        if (!whole) continue;
-        std::vector<CardSprite*> run;
-        for (int no = 1; no <= 13; ++no) {
-            run.push_back(by_value[{suit, no}].back());
-            by_value[{suit, no}].pop_back();
-        }
-        runs.push_back(run);
-    }
+    std::vector<std::vector<CardSprite*>> const runs = tableau_test::take_whole_runs(by_value);
     unsigned const home = seed % 4;
     std::vector<CardSprite*> rest;
     for (auto& e : by_value) rest.insert(rest.end(), e.second.begin(), e.second.end());

@@ -64,6 +64,16 @@ protected:
         EXPECT_GT(drops, games * 5);
         EXPECT_GT(undos, games * 3);
     }
+    // Games laid out near their end: some of them the automatic finish wins.
+    template <class Game>
+    void to_the_automatic_finish() {
+        RandomPlayConfig cfg;
+        cfg.expected_score = foundation_points;
+        cfg.setup = [](SolitaireRules& g, unsigned seed) { near_finish(g, seed, 9); };
+        int wins = 0, auto_wins = 0;
+        play_many<Game>(cfg, rules_test::soak_games(12), &wins, &auto_wins);
+        EXPECT_GT(auto_wins, 0);
+    }
 };
 
 TEST_F(TableauGamesPlay, FreeCell) {
@@ -80,14 +90,7 @@ TEST_F(TableauGamesPlay, FreeCell) {
     play_many<FreeCellRules>(cfg, rules_test::soak_games(12));
 }
 
-TEST_F(TableauGamesPlay, FreeCellToTheAutomaticFinish) {
-    RandomPlayConfig cfg;
-    cfg.expected_score = foundation_points;
-    cfg.setup = [](SolitaireRules& g, unsigned seed) { near_finish(g, seed, 9); };
-    int wins = 0, auto_wins = 0;
-    play_many<FreeCellRules>(cfg, rules_test::soak_games(12), &wins, &auto_wins);
-    EXPECT_GT(auto_wins, 0);
-}
+TEST_F(TableauGamesPlay, FreeCellToTheAutomaticFinish) { to_the_automatic_finish<FreeCellRules>(); }
 
 TEST_F(TableauGamesPlay, Yukon) {
     RandomPlayConfig cfg;
@@ -97,14 +100,7 @@ TEST_F(TableauGamesPlay, Yukon) {
     play_many<YukonRules>(cfg, rules_test::soak_games(12));
 }
 
-TEST_F(TableauGamesPlay, YukonToTheAutomaticFinish) {
-    RandomPlayConfig cfg;
-    cfg.expected_score = foundation_points;
-    cfg.setup = [](SolitaireRules& g, unsigned seed) { near_finish(g, seed, 9); };
-    int wins = 0, auto_wins = 0;
-    play_many<YukonRules>(cfg, rules_test::soak_games(12), &wins, &auto_wins);
-    EXPECT_GT(auto_wins, 0);
-}
+TEST_F(TableauGamesPlay, YukonToTheAutomaticFinish) { to_the_automatic_finish<YukonRules>(); }
 
 // 1300 for every run on the foundations; every foundation empty or one whole run.
 RandomPlayConfig spider_config() {
@@ -118,27 +114,10 @@ RandomPlayConfig spider_config() {
 // one suit face up over two face-down cards, the two Aces face up on piles 2 and 3, and the
 // other cards face down under face-up tops, some tens of them in the stock.
 void spider_near_runs(SolitaireRules& g, unsigned seed) {
-    std::map<std::pair<int, int>, std::vector<CardSprite*>> by_value;
-    std::vector<CardSprite*> all(g.stock.begin(), g.stock.end());
-    g.stock.clear();
-    for (Deck& d : g.tableau) {
-        all.insert(all.end(), d.begin(), d.end());
-        d.clear();
-    }
+    tableau_test::CardsByValue by_value;
+    std::vector<CardSprite*> all = tableau_test::gather(g);  // the stock and the tableau: a fresh deal
     for (CardSprite* c : all) by_value[{c->suit(), c->no()}].push_back(c);
-    std::vector<std::vector<CardSprite*>> runs;  // Ace first
-    for (int set = 0; runs.size() < 8 && set < 16; ++set) {
-        int const suit = 1 + set % 4;
-        bool whole = true;
-        for (int no = 1; no <= 13; ++no) whole = whole && !by_value[{suit, no}].empty();
-        if (!whole) continue;
-        std::vector<CardSprite*> run;
-        for (int no = 1; no <= 13; ++no) {
-            run.push_back(by_value[{suit, no}].back());
-            by_value[{suit, no}].pop_back();
-        }
-        runs.push_back(run);
-    }
+    std::vector<std::vector<CardSprite*>> const runs = tableau_test::take_whole_runs(by_value);
     std::vector<CardSprite*> rest;
     for (auto& e : by_value) rest.insert(rest.end(), e.second.begin(), e.second.end());
     unsigned const on_foundations = seed % 5;

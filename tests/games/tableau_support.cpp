@@ -116,4 +116,38 @@ std::string spider_check(SolitaireRules& g) {
     return "";
 }
 
+std::vector<CardSprite*> gather(SolitaireRules& g) {
+    std::vector<CardSprite*> all;
+    auto take = [&all](Deck& d) {
+        all.insert(all.end(), d.begin(), d.end());
+        d.clear();
+    };
+    take(g.stock);
+    take(g.waste);
+    for (CardSprite*& c : g.cells) {
+        if (c) all.push_back(c);
+        c = nullptr;
+    }
+    for (Deck& d : g.tableau) take(d);
+    for (Deck& d : g.foundations) take(d);
+    return all;
+}
+
+std::vector<std::vector<CardSprite*>> take_whole_runs(CardsByValue& by_value) {
+    std::vector<std::vector<CardSprite*>> runs;
+    for (int set = 0; runs.size() < 8 && set < 16; ++set) {
+        int const suit = 1 + set % 4;
+        bool whole = true;
+        for (int no = 1; no <= 13; ++no) whole = whole && !by_value[{suit, no}].empty();
+        if (!whole) continue;
+        std::vector<CardSprite*> run;
+        for (int no = 1; no <= 13; ++no) {
+            run.push_back(by_value[{suit, no}].back());
+            by_value[{suit, no}].pop_back();
+        }
+        runs.push_back(run);
+    }
+    return runs;
+}
+
 }  // namespace tableau_test

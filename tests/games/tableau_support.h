@@ -2,7 +2,10 @@
 // Pieces shared by the tests of the tableau games (FreeCell, Spider, Yukon): a table laid
 // out by hand and a pointer that presses on a card's visible strip.
 
+#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "rules_support.h"
 
@@ -10,6 +13,12 @@ namespace tableau_test {
 
 // Takes every card off the table and deletes it, keeping the piles.
 void clear_table(SolitaireRules& g);
+// Every card of the table out of its pile (stock, waste, cells, tableau, foundations), the
+// piles left empty.
+std::vector<CardSprite*> gather(SolitaireRules& g);
+// Up to eight whole suits Ace to King, Ace first, taken out of the cards by (suit, rank).
+using CardsByValue = std::map<std::pair<int, int>, std::vector<CardSprite*>>;
+std::vector<std::vector<CardSprite*>> take_whole_runs(CardsByValue& by_value);
 // A new card of the game on top of `where` (a pile or a cell), placed at once.
 CardSprite* lay(SolitaireRules& g, Loc const& where, unsigned short no, Card::Suit suit, bool face_up = true);
 // A point on the card that no card above it covers.
