@@ -3,7 +3,7 @@
 // a destination row d of n scanline entries (bytes R, G, B, A) and, for blits,
 // a source row s of n entries; it changes R, G and B of d only.
 //
-// Every kernel has a one-pixel form (`one`) holding the Part's formula, and a
+// Every kernel has a one-pixel form (`one`) holding the blend's formula, and a
 // 16-pixel form (`chunk`) with loops of fixed length that the compiler
 // vectorises at the project's -O2; both give the same result for every input.
 // `run` takes the chunks first and the tail one pixel at a time.
@@ -56,7 +56,7 @@ inline void run_fill(const K& k, Uint8* __restrict d, unsigned n) {
 }
 
 // The reference forms, one pixel at a time (used by the tests to check that
-// the chunks give the Part's formulas).
+// the chunks give the blends' formulas).
 template <class K>
 inline void run_blend_one(const K& k, Uint8* d, const Uint8* s, unsigned n) {
     for (unsigned i = 0; i < n; ++i) k.one(d + 4 * i, s + 4 * i);
