@@ -541,14 +541,14 @@ class Game:
         self.park()
         return self.screenshot()
 
-    def wait_look(self, pred, timeout=GUARD, step=0.1):
-        """The first screenshot, pointer parked, taken once the game reports a screen steady
-        in front (as wait_steady: no fade, there for two frames), for which pred holds; None
-        after timeout."""
+    def wait_look(self, pred, timeout=GUARD, step=0.1, parked=True):
+        """The first screenshot, pointer parked (or left where it is), taken once the game
+        reports a screen steady in front (as wait_steady: no fade, there for two frames), for
+        which pred holds; None after timeout."""
         def steady_look():
             if not self.steady():
                 return None
-            shot = self.look()
+            shot = self.look() if parked else self.screenshot()
             return shot if pred(shot) else None
         return wait_for(steady_look, timeout, step)
 
@@ -978,11 +978,13 @@ class Screens:
         keep(shot, screen)
         return shot
 
-    def wait_picture(self, name, x, y, timeout=GUARD):
-        """The first screenshot that shows the image at the place at full strength."""
+    def wait_picture(self, name, x, y, timeout=GUARD, what=None, parked=True):
+        """The first screenshot that shows the image at the place at full strength; a
+        failure says what, if given."""
         pic = self.picture(name, x, y)
-        shot = self.g.wait_look(lambda image: pic.difference(image) < 8, timeout)
-        check(shot, "%s did not show at (%d, %d) (at %s)" % (name, x, y, self.g.screen()))
+        shot = self.g.wait_look(lambda image: pic.difference(image) < 8, timeout, parked=parked)
+        check(shot, "%s (not within %d s)" % (what, timeout) if what else
+              "%s did not show at (%d, %d) (at %s)" % (name, x, y, self.g.screen()))
         return shot
 
     def mostly_shows(self, image, name, x, y, share=0.7):

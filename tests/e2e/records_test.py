@@ -110,12 +110,8 @@ class Session:
         return self.screens.picture(name, x, y)
 
     def sees(self, name, x, y, what, parked=True):
-        """The first screenshot, taken once the game reports a screen steady in front, that
-        shows the image at the place at full strength, with the pointer parked or left where
-        it is; a failure says what."""
-        pic, look = self.picture(name, x, y), (self.g.look if parked else self.g.screenshot)
-        seen = lambda shot: shot if pic.difference(shot) < 8 else None
-        return until(lambda: self.g.steady() and seen(look()), what)
+        """Screens.wait_picture, a failure saying what."""
+        return self.screens.wait_picture(name, x, y, what=what, parked=parked)
 
     def click_image(self, name, x, y):
         w, h = png_size(self.archive, name)
